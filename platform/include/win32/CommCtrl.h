@@ -1,0 +1,4 @@
+// Common controls: the status window (platform/src/StatusWindow*)
+#pragma once
+
+#include "win32/Types.h"

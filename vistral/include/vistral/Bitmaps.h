@@ -1,0 +1,4 @@
+// Bitmap loading and bitmap-to-region.
+#pragma once
+
+#include "vistral/Types.h"

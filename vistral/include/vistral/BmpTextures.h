@@ -1,0 +1,4 @@
+// BMP textures and the BMP texture slots.
+#pragma once
+
+#include "vistral/Types.h"

@@ -1,0 +1,4 @@
+// The GL window life cycle: classes, window, pixel format, context.
+#pragma once
+
+#include "vistral/Types.h"

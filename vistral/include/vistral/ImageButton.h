@@ -1,0 +1,4 @@
+// The shaped image button control.
+#pragma once
+
+#include "vistral/Types.h"

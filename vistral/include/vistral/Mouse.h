@@ -1,0 +1,4 @@
+// Mouse navigation: the camera variables and SetGLMouseMove.
+#pragma once
+
+#include "vistral/Types.h"

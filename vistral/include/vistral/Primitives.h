@@ -1,0 +1,4 @@
+// Sphere and segment primitives, and the empty callback ProcNull.
+#pragma once
+
+#include "vistral/Types.h"

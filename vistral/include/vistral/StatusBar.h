@@ -1,0 +1,4 @@
+// The optional status bar.
+#pragma once
+
+#include "vistral/Types.h"

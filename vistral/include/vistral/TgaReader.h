@@ -1,0 +1,4 @@
+// The TGA file reader.
+#pragma once
+
+#include "vistral/Types.h"

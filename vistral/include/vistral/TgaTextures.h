@@ -1,0 +1,4 @@
+// The TGA texture slots.
+#pragma once
+
+#include "vistral/Types.h"
