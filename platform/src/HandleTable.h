@@ -24,6 +24,7 @@ enum class HandleKind : std::uint8_t {
     Icon,
     GlobalMemory,
     Instance,
+    File,
 };
 
 inline HandleKind KindOf(HANDLE h) { return static_cast<HandleKind>(h >> 24); }
