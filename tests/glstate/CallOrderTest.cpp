@@ -27,7 +27,9 @@ struct OrderCase {
 };
 
 // A float argument as GL receives it, widened the way the recorder logs it.
-double F(float v) { return static_cast<double>(v); }
+double F(float v) {
+    return static_cast<double>(v);
+}
 
 std::vector<Expected> InitCalls(std::int32_t w, std::int32_t h, double aspect, double depth,
                                 std::vector<double> clear) {
@@ -72,7 +74,8 @@ std::vector<OrderCase> Cases() {
     return {
         {"OpenGL_Init, the demo's call", 800, 600, [] { OpenGL_Init(100.0, 0, 0, 0, 0); },
          InitCalls(800, 600, 800.0 / 600.0, 100.0, kBlack)},
-        {"OpenGL_Init, alpha before red, green, blue", 640, 480, [] { OpenGL_Init(50.0, 0.4, 0.1, 0.2, 0.3); },
+        {"OpenGL_Init, alpha before red, green, blue", 640, 480,
+         [] { OpenGL_Init(50.0, 0.4, 0.1, 0.2, 0.3); },
          InitCalls(640, 480, 640.0 / 480.0, 50.0, kTinted)},
         {"OpenGL_Init, minimised", 0, 0, [] { OpenGL_Init(100.0, 0, 0, 0, 0); },
          InitCalls(0, 0, 1.0, 100.0, kBlack)},
@@ -82,20 +85,40 @@ std::vector<OrderCase> Cases() {
          OverlayCalls(300, 600, -4.0, 4.0, kBlack)},
         {"OpenGL_I2D, minimised", 0, 0, [] { OpenGL_I2D(0, 0, 0, 0); },
          OverlayCalls(0, 0, -2.0, 2.0, kBlack)},
-        {"SetGLLight", 800, 600, [] { SetGLLight(GL_LIGHT0, 0, 0, 0, 0.1f); },
+        {"SetGLLight",
+         800,
+         600,
+         [] { SetGLLight(GL_LIGHT0, 0, 0, 0, 0.1f); },
          {{"glEnable", {GL_LIGHTING}},
           {"glLightfv", {GL_LIGHT0, GL_AMBIENT, 0.5, 0.5, 0.5, 1.0}},
           {"glLightfv", {GL_LIGHT0, GL_DIFFUSE, 1, 1, 1, 1}},
           {"glLightfv", {GL_LIGHT0, GL_SPECULAR, 1, 1, 1, 1}},
           {"glEnable", {GL_LIGHT0}},
           {"glLightfv", {GL_LIGHT0, GL_POSITION, 0, 0, 0, F(0.1f)}}}},
-        {"TwoSideOn", 800, 600, [] { TwoSideOn(); }, {{"glLightModeli", {GL_LIGHT_MODEL_TWO_SIDE, 1}}}},
-        {"TwoSideOff", 800, 600, [] { TwoSideOff(); }, {{"glLightModeli", {GL_LIGHT_MODEL_TWO_SIDE, 0}}}},
-        {"SetGLRefractive", 800, 600, [] { SetGLRefractive(); },
+        {"TwoSideOn",
+         800,
+         600,
+         [] { TwoSideOn(); },
+         {{"glLightModeli", {GL_LIGHT_MODEL_TWO_SIDE, 1}}}},
+        {"TwoSideOff",
+         800,
+         600,
+         [] { TwoSideOff(); },
+         {{"glLightModeli", {GL_LIGHT_MODEL_TWO_SIDE, 0}}}},
+        {"SetGLRefractive",
+         800,
+         600,
+         [] { SetGLRefractive(); },
          {{"glEnable", {GL_CULL_FACE}}, {"glCullFace", {GL_BACK}}, {"glFrontFace", {GL_CCW}}}},
-        {"SetGLSprite", 800, 600, [] { SetGLSprite(); },
+        {"SetGLSprite",
+         800,
+         600,
+         [] { SetGLSprite(); },
          {{"glEnable", {GL_ALPHA_TEST}}, {"glAlphaFunc", {GL_GREATER, F(0.4f)}}}},
-        {"SetGLSpriteOff", 800, 600, [] { SetGLSpriteOff(); },
+        {"SetGLSpriteOff",
+         800,
+         600,
+         [] { SetGLSpriteOff(); },
          {{"glDepthMask", {GL_TRUE}}, {"glDisable", {GL_BLEND}}, {"glDisable", {GL_ALPHA_TEST}}}},
     };
 }
@@ -122,8 +145,10 @@ TEST(CallOrder, PerFramePairIsOverlayThenInit) {
     OpenGL_I2D(0, 0, 0, 0);
     OpenGL_Init(100.0, 0, 0, 0, 0);
     std::vector<std::string> expected;
-    for (const auto& e : OverlayCalls(800, 600, -1.5, 1.5, kBlack)) expected.push_back(e.name);
-    for (const auto& e : InitCalls(800, 600, 800.0 / 600.0, 100.0, kBlack)) expected.push_back(e.name);
+    for (const auto& e : OverlayCalls(800, 600, -1.5, 1.5, kBlack))
+        expected.push_back(e.name);
+    for (const auto& e : InitCalls(800, 600, 800.0 / 600.0, 100.0, kBlack))
+        expected.push_back(e.name);
     EXPECT_EQ(glrec::CallNames(), expected);
 }
 

@@ -70,7 +70,8 @@ TEST_F(GLSetup, InitSetsTheDefault3DState) {
     EXPECT_EQ(GetInt(GL_BLEND_SRC), GL_SRC_ALPHA);
     EXPECT_EQ(GetInt(GL_BLEND_DST), GL_ONE);
     EXPECT_EQ(GetInt(GL_LIGHT_MODEL_LOCAL_VIEWER), GL_TRUE);
-    for (GLenum hint : {GL_LINE_SMOOTH_HINT, GL_POLYGON_SMOOTH_HINT, GL_PERSPECTIVE_CORRECTION_HINT})
+    for (GLenum hint :
+         {GL_LINE_SMOOTH_HINT, GL_POLYGON_SMOOTH_HINT, GL_PERSPECTIVE_CORRECTION_HINT})
         EXPECT_EQ(GetInt(hint), GL_NICEST) << hint;
     EXPECT_TRUE(IsOn(GL_AUTO_NORMAL));
     EXPECT_TRUE(IsOn(GL_NORMALIZE));
@@ -86,14 +87,17 @@ TEST_F(GLSetup, InitTakesFarFirstThenAlphaRedGreenBlue) {
 
 // Lighting, culling, texturing, blending, alpha test, fog, depth mask and shade model stay as set.
 TEST_F(GLSetup, InitAndOverlayLeaveTheOtherSwitchesAlone) {
-    const GLenum switches[] = {GL_LIGHTING, GL_CULL_FACE, GL_TEXTURE_2D, GL_BLEND, GL_ALPHA_TEST, GL_FOG};
+    const GLenum switches[] = {GL_LIGHTING, GL_CULL_FACE,  GL_TEXTURE_2D,
+                               GL_BLEND,    GL_ALPHA_TEST, GL_FOG};
     for (bool on : {true, false}) {
-        for (GLenum cap : switches) on ? glEnable(cap) : glDisable(cap);
+        for (GLenum cap : switches)
+            on ? glEnable(cap) : glDisable(cap);
         glDepthMask(on ? GL_FALSE : GL_TRUE);
         glShadeModel(on ? GL_FLAT : GL_SMOOTH);
         OpenGL_I2D(0, 0, 0, 0);
         OpenGL_Init(kDemoDepth, 0, 0, 0, 0);
-        for (GLenum cap : switches) EXPECT_EQ(IsOn(cap), on) << "cap " << cap << " on=" << on;
+        for (GLenum cap : switches)
+            EXPECT_EQ(IsOn(cap), on) << "cap " << cap << " on=" << on;
         EXPECT_EQ(GetInt(GL_DEPTH_WRITEMASK), on ? GL_FALSE : GL_TRUE);
         EXPECT_EQ(GetInt(GL_SHADE_MODEL), on ? GL_FLAT : GL_SMOOTH);
     }
@@ -129,10 +133,12 @@ TEST_F(GLSetup, OverlayOffsetsAndProjectionFollowTheClientSize) {
         EXPECT_EQ(viewport[2], c.width);
         EXPECT_EQ(viewport[3], c.height);
         const Matrix projection = ReadMatrix(GL_PROJECTION_MATRIX);
-        EXPECT_TRUE(Near(projection, Ortho(-2, 2, c.yBottom, c.yTop, -2, 2))) << PrintToString(projection);
+        EXPECT_TRUE(Near(projection, Ortho(-2, 2, c.yBottom, c.yTop, -2, 2)))
+            << PrintToString(projection);
         EXPECT_EQ(ReadMatrix(GL_MODELVIEW_MATRIX), Identity());
         EXPECT_EQ(GetInt(GL_MATRIX_MODE), GL_MODELVIEW);
-        EXPECT_EQ(GetFloat4(GL_COLOR_CLEAR_VALUE), (std::array<GLfloat, 4>{0.1f, 0.2f, 0.3f, 0.4f}));
+        EXPECT_EQ(GetFloat4(GL_COLOR_CLEAR_VALUE),
+                  (std::array<GLfloat, 4>{0.1f, 0.2f, 0.3f, 0.4f}));
         EXPECT_TRUE(IsOn(GL_DEPTH_TEST));
         EXPECT_EQ(GetInt(GL_DEPTH_FUNC), GL_LEQUAL);
         EXPECT_TRUE(IsOn(GL_NORMALIZE));
@@ -200,7 +206,8 @@ TEST_F(GLSetup, PerFramePairLeavesTheInitState) {
 // A client without area (minimised) is drawn as a square one into a 0 by 0 viewport; the next
 // size with area brings the normal projections back.
 TEST_F(GLSetup, SizeWithoutAreaActsAsSquareAndRecovers) {
-    const std::array<std::array<std::int32_t, 2>, 5> sizes{{{0, 0}, {0, 600}, {800, 0}, {-5, 600}, {800, -1}}};
+    const std::array<std::array<std::int32_t, 2>, 5> sizes{
+        {{0, 0}, {0, 600}, {800, 0}, {-5, 600}, {800, -1}}};
     for (const auto& size : sizes) {
         SCOPED_TRACE(PrintToString(size));
         GLResizeWindow(size[0], size[1]);
@@ -231,7 +238,8 @@ TEST_F(GLSetup, SizeWithoutAreaActsAsSquareAndRecovers) {
         EXPECT_FLOAT_EQ(OffX, -2.05f);
         EXPECT_TRUE(Near(ReadMatrix(GL_PROJECTION_MATRIX), Ortho(-2, 2, -1.5, 1.5, -2, 2)));
         OpenGL_Init(kDemoDepth, 0, 0, 0, 0);
-        EXPECT_TRUE(Near(ReadMatrix(GL_PROJECTION_MATRIX), Perspective(45.0, 800.0 / 600.0, 0.1, 100.0)));
+        EXPECT_TRUE(
+            Near(ReadMatrix(GL_PROJECTION_MATRIX), Perspective(45.0, 800.0 / 600.0, 0.1, 100.0)));
         glGetIntegerv(GL_VIEWPORT, viewport);
         EXPECT_EQ(viewport[2], 800);
         EXPECT_EQ(viewport[3], 600);

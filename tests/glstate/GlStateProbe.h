@@ -17,7 +17,9 @@ inline Matrix ReadMatrix(GLenum which) {
     return m;
 }
 
-inline Matrix Identity() { return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}; }
+inline Matrix Identity() {
+    return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+}
 
 // gluPerspective's matrix, written out from its definition (column-major).
 inline Matrix Perspective(double fovyDeg, double aspect, double zNear, double zFar) {
@@ -53,7 +55,9 @@ inline bool Near(const Matrix& a, const Matrix& b, float tolerance = 1e-5f) {
     return true;
 }
 
-inline bool IsOn(GLenum cap) { return glIsEnabled(cap) == GL_TRUE; }
+inline bool IsOn(GLenum cap) {
+    return glIsEnabled(cap) == GL_TRUE;
+}
 
 inline GLint GetInt(GLenum what) {
     GLint v = 0;

@@ -100,7 +100,8 @@ TEST_F(Switches, SetGLLightConfiguresOneLightWithTheEngineColours) {
         EXPECT_EQ(v, (Float4{1, 1, 1, 1}));
         glGetLightfv(c.light, GL_POSITION, v.data());
         EXPECT_EQ(v, c.eyePosition);
-        for (int i = 0; i <= 3; ++i) EXPECT_EQ(LightPosition[i], c.given[i]) << i;
+        for (int i = 0; i <= 3; ++i)
+            EXPECT_EQ(LightPosition[i], c.given[i]) << i;
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 }
@@ -133,7 +134,10 @@ TEST_F(Switches, SpriteDropsFragmentsAtOrBelowPointFour) {
     EXPECT_EQ(GetInt(GL_ALPHA_TEST_FUNC), GL_GREATER);
     EXPECT_EQ(GetFloat4(GL_ALPHA_TEST_REF)[0], 0.4f);
 
-    struct { float alpha; bool drawn; } cases[] = {{0.4f, false}, {0.39f, false}, {0.41f, true}, {0.5f, true}};
+    struct {
+        float alpha;
+        bool drawn;
+    } cases[] = {{0.4f, false}, {0.39f, false}, {0.41f, true}, {0.5f, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(PrintToString(c.alpha));
         ClearBlack();
@@ -143,12 +147,13 @@ TEST_F(Switches, SpriteDropsFragmentsAtOrBelowPointFour) {
     }
 }
 
-// SetGLSpriteOff resets what a sprite pass may have changed: no alpha test, no blending, depth writes.
+// SetGLSpriteOff resets what a sprite pass may have changed: no alpha test, no blending, depth
+// writes.
 TEST_F(Switches, SpriteOffLeavesSolidDrawing) {
     glEnable(GL_BLEND);
     glDepthMask(GL_FALSE);
     SetGLSprite();
-    EXPECT_TRUE(IsOn(GL_BLEND));  // the sprite switch itself leaves blending and depth mask alone
+    EXPECT_TRUE(IsOn(GL_BLEND)); // the sprite switch itself leaves blending and depth mask alone
     EXPECT_EQ(GetInt(GL_DEPTH_WRITEMASK), GL_FALSE);
 
     SetGLSpriteOff();
@@ -173,7 +178,7 @@ TEST_F(Switches, SpriteOffLeavesSolidDrawing) {
 // however many TwoSideOn came before.
 TEST_F(Switches, TwoSideOnThenOffLeavesOneSidedLighting) {
     OpenGL_Init(100.0, 0, 0, 0, 0);
-    SetGLLight(GL_LIGHT0, 0, 0, 1, 0);  // from the viewer into the scene
+    SetGLLight(GL_LIGHT0, 0, 0, 1, 0); // from the viewer into the scene
     // A back face (clockwise on screen) whose normal points away from the viewer.
     auto litBackFace = [this] {
         ClearBlack();

@@ -28,8 +28,9 @@ struct OtherWindowState {
 };
 
 OtherWindowState Snapshot() {
-    return {HWindow,       DCWindow,        RCWindow,      Bits,         FullScreen, Active,
-            SetTitleName,  ShowMenuBar,     CreateMenuBar, CreateMouseMenu, ShowStatusBar, HStatus};
+    return {HWindow,       DCWindow,        RCWindow,      Bits,
+            FullScreen,    Active,          SetTitleName,  ShowMenuBar,
+            CreateMenuBar, CreateMouseMenu, ShowStatusBar, HStatus};
 }
 
 void MenuProcedure() {}
@@ -80,7 +81,8 @@ TEST(WindowState, ResizeRecordsTheSizeAndNothingElse) {
 
 // A minimised window reports 0 by 0; the size is stored unchanged, as are later ones.
 TEST(WindowState, ResizeStoresSizesWithoutAreaUnchanged) {
-    const std::array<std::array<std::int32_t, 2>, 4> sizes{{{0, 0}, {0, 480}, {640, 0}, {65535, 65535}}};
+    const std::array<std::array<std::int32_t, 2>, 4> sizes{
+        {{0, 0}, {0, 480}, {640, 0}, {65535, 65535}}};
     for (const auto& size : sizes) {
         GLResizeWindow(size[0], size[1]);
         EXPECT_EQ(Width, size[0]);
@@ -105,7 +107,8 @@ TEST_F(WindowStateGl, ResizeMakesNoGlCall) {
     EXPECT_EQ(viewport[3], 600);
     GLfloat projectionAfter[16];
     glGetFloatv(GL_PROJECTION_MATRIX, projectionAfter);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(projectionAfter[i], projectionBefore[i]) << i;
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(projectionAfter[i], projectionBefore[i]) << i;
 
     OpenGL_Init(100.0, 0, 0, 0, 0);
     glGetIntegerv(GL_VIEWPORT, viewport);

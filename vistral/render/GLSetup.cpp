@@ -37,7 +37,9 @@ constexpr long double OVERLAY_OFFSET_Y = 1.45L;
 constexpr std::int32_t OVERLAY_EXTENT_FACTOR = 2;
 
 // True when the recorded client size has an area; otherwise the projections act as for a square.
-bool HasArea() { return Width > 0 && Height > 0; }
+bool HasArea() {
+    return Width > 0 && Height > 0;
+}
 
 // Sets the clear colour and a viewport over the whole client (0 by 0 when it has no area).
 void ClearColourAndViewport(double A, double R, double G, double B) {
@@ -64,7 +66,8 @@ void ResetModelview() {
 void OpenGL_Init(double Depth, double A, double R, double G, double B) {
     ClearColourAndViewport(A, R, G, B);
     ResetProjection();
-    const double aspect = HasArea() ? static_cast<double>(Width) / static_cast<double>(Height) : 1.0;
+    const double aspect =
+        HasArea() ? static_cast<double>(Width) / static_cast<double>(Height) : 1.0;
     gluPerspective(FIELD_OF_VIEW, aspect, NEAR_PLANE, Depth);
     ResetModelview();
     glClearDepth(Depth);
@@ -97,8 +100,7 @@ void OpenGL_I2D(double A, double R, double G, double B) {
         bottom = static_cast<double>(-extent) / static_cast<double>(Width);
         top = static_cast<double>(extent) / static_cast<double>(Width);
     }
-    glOrtho(-OVERLAY_HALF_WIDTH, OVERLAY_HALF_WIDTH, bottom, top, OVERLAY_NEAR,
-            OVERLAY_FAR);
+    glOrtho(-OVERLAY_HALF_WIDTH, OVERLAY_HALF_WIDTH, bottom, top, OVERLAY_NEAR, OVERLAY_FAR);
     ResetModelview();
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);

@@ -33,10 +33,14 @@ void SetGLLight(std::uint32_t NLight, float L0, float L1, float L2, float L3) {
 }
 
 // Two-sided lighting on.
-void TwoSideOn() { glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, MODEL_SWITCH_ON); }
+void TwoSideOn() {
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, MODEL_SWITCH_ON);
+}
 
 // Two-sided lighting off.
-void TwoSideOff() { glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, MODEL_SWITCH_OFF); }
+void TwoSideOff() {
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, MODEL_SWITCH_OFF);
+}
 
 // Back faces culled, counter-clockwise winding in front.
 void SetGLRefractive() {

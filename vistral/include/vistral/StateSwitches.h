@@ -11,9 +11,9 @@
 
 // Ambient colour given to every light SetGLLight configures (red, green, blue, alpha).
 // Initialised data, not constants: change them before SetGLLight to light differently.
-extern vistral::RangeArray<float, 0, 3, "AmbientLight"> AmbientLight;  // (0.5, 0.5, 0.5, 1)
+extern vistral::RangeArray<float, 0, 3, "AmbientLight"> AmbientLight; // (0.5, 0.5, 0.5, 1)
 // Diffuse colour, same use.
-extern vistral::RangeArray<float, 0, 3, "DiffuseLight"> DiffuseLight;  // (1, 1, 1, 1)
+extern vistral::RangeArray<float, 0, 3, "DiffuseLight"> DiffuseLight; // (1, 1, 1, 1)
 // Specular colour, same use.
 extern vistral::RangeArray<float, 0, 3, "SpecularLight"> SpecularLight; // (1, 1, 1, 1)
 // The position last passed to SetGLLight: x, y, z, w. Starts at (0, 0, 0, 0).
