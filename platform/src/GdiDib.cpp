@@ -16,21 +16,12 @@ constexpr std::uint32_t kGreen888 = 0x0000FF00;
 constexpr std::uint32_t kBlue888 = 0x000000FF;
 constexpr int kRowAlignBits = 32;
 
-// The channel that Mask selects, scaled to 0..255.
-std::uint32_t ChannelFromMask(std::uint32_t pixel, std::uint32_t mask) {
-    if (mask == 0) return 0;
-    const int shift = std::countr_zero(mask);
-    const std::uint32_t max = mask >> shift;
-    const std::uint32_t value = (pixel & mask) >> shift;
-    return (value * 255 + max / 2) / max;
-}
-
 // An 8-bit channel value placed under Mask.
 std::uint32_t ChannelToMask(std::uint32_t value, std::uint32_t mask) {
     if (mask == 0) return 0;
     const int shift = std::countr_zero(mask);
-    const std::uint32_t max = mask >> shift;
-    return (((value * max + 127) / 255) << shift) & mask;
+    const std::uint64_t max = mask >> shift;
+    return static_cast<std::uint32_t>(((value * max + 127) / 255) << shift) & mask;
 }
 
 // The byte offset of row Y (counted from the top) in the pixel memory.
@@ -68,6 +59,15 @@ std::uint32_t Read32(const std::uint8_t* p) {
 
 } // namespace
 
+// The channel Mask selects, scaled to 0..255.
+std::uint32_t MaskedChannel(std::uint32_t pixel, std::uint32_t mask) {
+    if (mask == 0) return 0;
+    const int shift = std::countr_zero(mask);
+    const std::uint64_t max = mask >> shift;
+    const std::uint64_t value = (pixel & mask) >> shift;
+    return static_cast<std::uint32_t>((value * 255 + max / 2) / max);
+}
+
 // Sets default masks and the stride, and makes zeroed pixel memory.
 bool FinishDibLayout(Dib& image) {
     if (image.Width <= 0 || image.Height <= 0) return false;
@@ -100,8 +100,8 @@ std::uint32_t DibPixel(const Dib& image, int x, int y) {
     case 8: index = row[x]; break;
     case 16: {
         const std::uint32_t p = Read16(row + 2 * x);
-        return (ChannelFromMask(p, image.RedMask) << 16) | (ChannelFromMask(p, image.GreenMask) << 8) |
-               ChannelFromMask(p, image.BlueMask);
+        return (MaskedChannel(p, image.RedMask) << 16) | (MaskedChannel(p, image.GreenMask) << 8) |
+               MaskedChannel(p, image.BlueMask);
     }
     case 24: {
         const std::uint8_t* p = row + 3 * x;
@@ -109,8 +109,8 @@ std::uint32_t DibPixel(const Dib& image, int x, int y) {
     }
     case 32: {
         const std::uint32_t p = Read32(row + 4 * x);
-        return (ChannelFromMask(p, image.RedMask) << 16) | (ChannelFromMask(p, image.GreenMask) << 8) |
-               ChannelFromMask(p, image.BlueMask);
+        return (MaskedChannel(p, image.RedMask) << 16) | (MaskedChannel(p, image.GreenMask) << 8) |
+               MaskedChannel(p, image.BlueMask);
     }
     default: return 0;
     }

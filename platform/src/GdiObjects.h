@@ -2,6 +2,7 @@
 // each in its own handle table, shared by the Gdi*, Bmp*, Palette* and Region* files.
 #pragma once
 
+#include "GdiDib.h"
 #include "GdiInternal.h"
 #include "HandleTable.h"
 #include "win32/Gdi.h"
@@ -10,21 +11,6 @@
 #include <vector>
 
 namespace platform {
-
-// A device-independent bitmap: the pixel rows, padded to 4 bytes, bottom-up unless TopDown.
-struct Dib {
-    int Width = 0;
-    int Height = 0; // always positive
-    int BitCount = 0;
-    int Stride = 0; // bytes per row
-    bool TopDown = false;
-    std::vector<RGBQUAD> ColorTable; // for 1, 4 and 8 bits per pixel
-    // Channel masks of 16 and 32-bit pixels (5-5-5 and 8-8-8 when the image gave none).
-    std::uint32_t RedMask = 0;
-    std::uint32_t GreenMask = 0;
-    std::uint32_t BlueMask = 0;
-    std::vector<std::uint8_t> Bits;
-};
 
 struct GdiBitmap {
     Dib Image;
@@ -76,14 +62,6 @@ GdiStore& Gdi();
 
 // Stores a new bitmap made of Image; 0 when the table is full.
 HBITMAP AddBitmap(Dib image);
-// Fills Masks and the row stride of a Dib whose size and depth are set; false when the
-// pixel memory would exceed kMaxDibBytes.
-bool FinishDibLayout(Dib& image);
-
-// The colour (0x00RRGGBB) of pixel (X, Y), counted from the top-left, of a Dib.
-std::uint32_t DibPixel(const Dib& image, int x, int y);
-// Writes colour 0x00RRGGBB at (X, Y) in the Dib's own format.
-void SetDibPixel(Dib& image, int x, int y, std::uint32_t rgb);
 
 // The pixels a DC draws into: a memory DC's bitmap or a child window's surface.
 struct PixelTarget {
@@ -96,8 +74,5 @@ struct PixelTarget {
 };
 // The pixels of a live DC; false for a bad DC or one with nothing to draw into (GL window).
 bool DcPixels(HDC dc, PixelTarget& out);
-
-// Pixel memory above this is refused (a 4096 x 4096 32-bit image fits).
-constexpr std::size_t kMaxDibBytes = std::size_t{64} << 20;
 
 } // namespace platform
