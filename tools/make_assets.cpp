@@ -42,13 +42,19 @@ struct Colour {
 };
 
 // Clamps a channel into 0..255.
-i64 ClampChannel(i64 v) { return v < 0 ? 0 : (v > kMaxChannel ? kMaxChannel : v); }
+i64 ClampChannel(i64 v) {
+    return v < 0 ? 0 : (v > kMaxChannel ? kMaxChannel : v);
+}
 
 // Clamps a Q16 fraction into 0..1.
-i64 ClampUnit(i64 t) { return t < 0 ? 0 : (t > kOne ? kOne : t); }
+i64 ClampUnit(i64 t) {
+    return t < 0 ? 0 : (t > kOne ? kOne : t);
+}
 
 // Linear blend of two integers by the Q16 fraction t.
-i64 Lerp(i64 a, i64 b, i64 t) { return a + (((b - a) * t) >> kFracBits); }
+i64 Lerp(i64 a, i64 b, i64 t) {
+    return a + (((b - a) * t) >> kFracBits);
+}
 
 // Linear blend of two colours by the Q16 fraction t (alpha kept from a).
 Colour Blend(Colour a, Colour b, i64 t) {
@@ -69,10 +75,14 @@ i64 Ease(i64 t) {
 }
 
 // Eased 0..1 ramp of x between edges e0 and e1 (Q16 result).
-i64 SmoothStep(i64 e0, i64 e1, i64 x) { return Ease(((x - e0) * kOne) / (e1 - e0)); }
+i64 SmoothStep(i64 e0, i64 e1, i64 x) {
+    return Ease(((x - e0) * kOne) / (e1 - e0));
+}
 
 // Q16 fraction from a per-mille value (keeps tuning constants readable).
-constexpr i64 Milli(i64 perMille) { return perMille * kOne / 1000; }
+constexpr i64 Milli(i64 perMille) {
+    return perMille * kOne / 1000;
+}
 
 // Integer square root (floor) of a non-negative value.
 i64 ISqrt(i64 v) {
@@ -80,7 +90,8 @@ i64 ISqrt(i64 v) {
     u64 x = static_cast<u64>(v);
     u64 r = 0;
     u64 bit = u64{1} << 62;
-    while (bit > x) bit >>= 2;
+    while (bit > x)
+        bit >>= 2;
     while (bit != 0) {
         if (x >= r + bit) {
             x -= r + bit;
@@ -124,7 +135,8 @@ void PutPixel(Picture& p, int x, int y, Colour c) {
 template <typename PixelFn> Picture PaintOpaque(int width, int height, PixelFn colour) {
     Picture p = MakePicture(width, height);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) PutPixel(p, x, y, colour(x, y));
+        for (int x = 0; x < width; ++x)
+            PutPixel(p, x, y, colour(x, y));
     return p;
 }
 
@@ -184,10 +196,14 @@ u32 Hash(i64 x, i64 y, u32 seed) {
 }
 
 // Q16 value in 0..1 from a hash.
-i64 HashUnit(i64 x, i64 y, u32 seed) { return static_cast<i64>(Hash(x, y, seed) >> 16); }
+i64 HashUnit(i64 x, i64 y, u32 seed) {
+    return static_cast<i64>(Hash(x, y, seed) >> 16);
+}
 
 // Non-negative remainder.
-i64 Wrap(i64 v, i64 period) { return ((v % period) + period) % period; }
+i64 Wrap(i64 v, i64 period) {
+    return ((v % period) + period) % period;
+}
 
 // Smooth value noise at Q16 lattice coordinates, repeating every periodX x periodY cells.
 i64 ValueNoise(i64 ux, i64 uy, i64 periodX, i64 periodY, u32 seed) {
@@ -203,8 +219,7 @@ i64 ValueNoise(i64 ux, i64 uy, i64 periodX, i64 periodY, u32 seed) {
 // Layers of value noise that tile a width x height picture seamlessly: the first layer
 // has cellsX x cellsY cells over the picture, each further one twice as many at half
 // the weight. Result is Q16 in 0..1.
-i64 TileNoise(int x, int y, int width, int height, int cellsX, int cellsY, int layers,
-              u32 seed) {
+i64 TileNoise(int x, int y, int width, int height, int cellsX, int cellsY, int layers, u32 seed) {
     i64 sum = 0, total = 0;
     for (int k = 0; k < layers; ++k) {
         i64 cx = i64{cellsX} << k, cy = i64{cellsY} << k;
@@ -218,13 +233,13 @@ i64 TileNoise(int x, int y, int width, int height, int cellsX, int cellsY, int l
     return sum / total;
 }
 
-// Signed distance-like test for jittered dots on a torus: whether the sub-unit point
+// Jittered dots on a torus: whether the sub-unit point
 // (ux, uy) lies in one of the dots scattered one per grid cell (with the given chance
 // per mille) over a picture of sizeUnits x sizeUnits sub-units. Radii lie between
 // rMin and rMax sub-units. On a hit, `where` gets the Q16 offset of the point from the
 // dot's centre relative to its radius (x then y), for shading.
-bool JitteredDot(i64 ux, i64 uy, i64 sizeUnits, int cells, int chancePerMille, i64 rMin,
-                 i64 rMax, u32 seed, std::pair<i64, i64>& where) {
+bool JitteredDot(i64 ux, i64 uy, i64 sizeUnits, int cells, int chancePerMille, i64 rMin, i64 rMax,
+                 u32 seed, std::pair<i64, i64>& where) {
     i64 cell = sizeUnits / cells;
     i64 cx = ux / cell, cy = uy / cell;
     for (i64 ny = cy - 1; ny <= cy + 1; ++ny) {
@@ -248,9 +263,9 @@ bool JitteredDot(i64 ux, i64 uy, i64 sizeUnits, int cells, int chancePerMille, i
 
 // A point seen from an origin along a direction: u along it, v to its left.
 struct Frame {
-    i64 ox, oy;   // origin, sub-units
-    i64 dx, dy;   // direction, any length
-    i64 length;   // |(dx, dy)|
+    i64 ox, oy; // origin, sub-units
+    i64 dx, dy; // direction, any length
+    i64 length; // |(dx, dy)|
 };
 
 // Makes a frame at (ox, oy) looking along (dx, dy).
@@ -280,7 +295,8 @@ Colour GroundPixel(int x, int y) {
 
     i64 tuft = TileNoise(x, y, n, n, 16, 16, 3, 12);
     Colour grass = Blend(grassDark, grassLight, tuft);
-    grass = Blend(grass, grassDry, SmoothStep(Milli(560), Milli(780), TileNoise(x, y, n, n, 5, 5, 3, 13)));
+    grass = Blend(grass, grassDry,
+                  SmoothStep(Milli(560), Milli(780), TileNoise(x, y, n, n, 5, 5, 3, 13)));
     // Single blades: a per-pixel flicker, brighter more often than darker.
     grass = Shade(grass, Milli(800) + ((HashUnit(x, y, 14) * Milli(340)) >> kFracBits));
 
@@ -296,7 +312,8 @@ Colour GroundPixel(int x, int y) {
 
     Colour ground = Blend(earth, grass, grassShare);
     // Broad light and shade so the 4 x 4 repeat does not look flat.
-    return Shade(ground, Milli(920) + ((TileNoise(x, y, n, n, 4, 4, 2, 18) * Milli(160)) >> kFracBits));
+    return Shade(ground,
+                 Milli(920) + ((TileNoise(x, y, n, n, 4, 4, 2, 18) * Milli(160)) >> kFracBits));
 }
 
 // ===== Bark: plates split by meandering vertical furrows =========================
@@ -317,7 +334,7 @@ Colour BarkPixel(int x, int y) {
     // Position across one plate (Q16, 0..1); whole plates fit the width, so it tiles.
     i64 period = i64{n} << kFracBits;
     i64 phase = Wrap(u * kBarkPlates, period) / n;
-    i64 crest = phase > kOne / 2 ? 2 * kOne - 2 * phase : 2 * phase;   // 1 mid-plate, 0 in the furrow
+    i64 crest = phase > kOne / 2 ? 2 * kOne - 2 * phase : 2 * phase; // 1 mid-plate, 0 in the furrow
 
     // Plate height: the regular profile roughened by long vertical noise, so furrows
     // split, merge and break off instead of running as parallel lines.
@@ -327,10 +344,12 @@ Colour BarkPixel(int x, int y) {
     i64 wall = SmoothStep(Milli(250), Milli(400), height);
 
     // Plate surface: brown with greyer weathered patches, fine grain running up the trunk.
-    Colour surface = Blend(brown, grey, SmoothStep(Milli(420), Milli(760), TileNoise(x, y, n, n, 4, 2, 3, 24)));
+    Colour surface =
+        Blend(brown, grey, SmoothStep(Milli(420), Milli(760), TileNoise(x, y, n, n, 4, 2, 3, 24)));
     i64 grain = TileNoise(x, y, n, n, 48, 8, 2, 25);
     i64 rough = TileNoise(x, y, n, n, 32, 32, 2, 26);
-    surface = Shade(surface, Milli(760) + ((grain * Milli(300)) >> kFracBits) + ((rough * Milli(160)) >> kFracBits));
+    surface = Shade(surface, Milli(760) + ((grain * Milli(300)) >> kFracBits) +
+                                 ((rough * Milli(160)) >> kFracBits));
     // Rounded plates: brighter at the crest, darker down the sides.
     surface = Shade(surface, Milli(780) + ((ClampUnit(height) * Milli(380)) >> kFracBits));
 
@@ -350,17 +369,20 @@ Colour FruitPixel(int x, int y) {
 
     Colour skin = Blend(deep, bright, TileNoise(x, y, n, n, 3, 3, 3, 31));
     // Faint streaks from stalk to base.
-    skin = Blend(skin, blush, SmoothStep(Milli(600), kOne, TileNoise(x, y, n, n, 10, 3, 2, 32)) / 4);
+    skin =
+        Blend(skin, blush, SmoothStep(Milli(600), kOne, TileNoise(x, y, n, n, 10, 3, 2, 32)) / 4);
     // Gloss: a soft sheen over broad areas.
-    skin = Shade(skin, Milli(940) + ((TileNoise(x, y, n, n, 2, 2, 2, 33) * Milli(160)) >> kFracBits));
+    skin =
+        Shade(skin, Milli(940) + ((TileNoise(x, y, n, n, 2, 2, 2, 33) * Milli(160)) >> kFracBits));
 
     // Speckles, anti-aliased by counting the samples they cover.
     i64 hits = 0;
     std::pair<i64, i64> at;
     for (int sy = 0; sy < kSamplesPerAxis; ++sy)
         for (int sx = 0; sx < kSamplesPerAxis; ++sx)
-            if (JitteredDot(i64{x} * kUnitsPerPixel + 2 * sx + 1, i64{y} * kUnitsPerPixel + 2 * sy + 1,
-                            i64{n} * kUnitsPerPixel, 10, 750, 3, 6, 34, at))
+            if (JitteredDot(i64{x} * kUnitsPerPixel + 2 * sx + 1,
+                            i64{y} * kUnitsPerPixel + 2 * sy + 1, i64{n} * kUnitsPerPixel, 10, 750,
+                            3, 6, 34, at))
                 ++hits;
     return Blend(skin, speckle, hits * kOne / kSamplesPerPixel * 6 / 10);
 }
@@ -372,7 +394,7 @@ constexpr i64 kLeafUnits = i64{kLeafSize} * kUnitsPerPixel;
 constexpr int kLeafletPairs = 8;
 
 // The stalk's centre line x(y), bending gently to the right towards the tip.
-constexpr i64 kStalkBase = 12;        // 1.5 pixels above the bottom edge
+constexpr i64 kStalkBase = 12; // 1.5 pixels above the bottom edge
 constexpr i64 kStalkTop = 852;
 constexpr i64 kStalkBend = 40;
 constexpr i64 kStalkX = kLeafUnits / 2;
@@ -388,7 +410,7 @@ struct Leaflet {
     Frame frame;
     i64 length;
     i64 halfWidth;
-    i64 tint;   // Q16 shade of green
+    i64 tint; // Q16 shade of green
 };
 
 // The leaflets of the compound leaf, built once.
@@ -444,8 +466,8 @@ bool LeafSample(const std::vector<Leaflet>& leaflets, i64 x, i64 y, Colour& out)
         // Oblong outline: (du/a)^4 + (v/b)^2 <= 1.
         i64 a2 = a * a, b2 = b * b;
         if (du * du * du * du * b2 + v * v * a2 * a2 > a2 * a2 * b2) continue;
-        i64 along = (u - gap) * kOne / l.length;   // 0 at the base, 1 at the tip
-        i64 across = (v < 0 ? -v : v) * kOne / b;  // 0 on the midrib, 1 at the margin
+        i64 along = (u - gap) * kOne / l.length;  // 0 at the base, 1 at the tip
+        i64 across = (v < 0 ? -v : v) * kOne / b; // 0 on the midrib, 1 at the margin
         Colour c = Blend(greenDark, greenLight, l.tint);
         c = Blend(baseYellow, c, SmoothStep(0, Milli(350), along));
         if ((v < 0 ? -v : v) <= 3) c = Blend(c, vein, Milli(600));
@@ -472,14 +494,14 @@ constexpr int kTepals = 6;
 
 // Q16 cosine and sine of the six tepal directions, one pointing straight up.
 constexpr i64 kHalf = kOne / 2;
-constexpr i64 kRootThreeHalf = 56756;   // sqrt(3)/2 in Q16
+constexpr i64 kRootThreeHalf = 56756; // sqrt(3)/2 in Q16
 constexpr i64 kTepalDir[kTepals][2] = {
-    {0, kOne},                        // up (outer)
-    {kRootThreeHalf, kHalf},          // upper right (inner)
-    {kRootThreeHalf, -kHalf},         // lower right (outer)
-    {0, -kOne},                       // down (inner)
-    {-kRootThreeHalf, -kHalf},        // lower left (outer)
-    {-kRootThreeHalf, kHalf},         // upper left (inner)
+    {0, kOne},                 // up (outer)
+    {kRootThreeHalf, kHalf},   // upper right (inner)
+    {kRootThreeHalf, -kHalf},  // lower right (outer)
+    {0, -kOne},                // down (inner)
+    {-kRootThreeHalf, -kHalf}, // lower left (outer)
+    {-kRootThreeHalf, kHalf},  // upper left (inner)
 };
 
 // One tepal or stamen: a frame at the flower's centre and its sizes.
@@ -497,7 +519,7 @@ struct Stamen {
 
 // The flower's parts, built once.
 struct Lily {
-    std::vector<Tepal> tepals;   // inner ones first: they lie on top
+    std::vector<Tepal> tepals; // inner ones first: they lie on top
     std::vector<Stamen> stamens;
 };
 
@@ -518,7 +540,8 @@ Lily MakeLily() {
             i64 dx = d[0] - ((d[1] * turn) >> kFracBits);
             i64 dy = d[1] + ((d[0] * turn) >> kFracBits);
             i64 length = (inner ? 470 : 480) - static_cast<i64>(Hash(k, 1, 51) % 24);
-            lily.tepals.push_back({MakeFrame(kLilyCentre, kLilyCentre, dx, dy), length, inner ? 92 : 76, inner});
+            lily.tepals.push_back(
+                {MakeFrame(kLilyCentre, kLilyCentre, dx, dy), length, inner ? 92 : 76, inner});
         }
     }
     for (int k = 0; k < kTepals; ++k) {
@@ -551,7 +574,7 @@ bool LilySample(const Lily& lily, i64 x, i64 y, Colour& out) {
     // Anthers on top: small bars across the tip of each filament.
     for (const Stamen& s : lily.stamens) {
         auto [u, v] = ToFrame(s.frame, x, y);
-        constexpr i64 alongHalf = 16, acrossHalf = 40;   // lying crosswise
+        constexpr i64 alongHalf = 16, acrossHalf = 40; // lying crosswise
         i64 du = u - s.length - alongHalf / 2, dv = v;
         i64 e = du * du * acrossHalf * acrossHalf + dv * dv * alongHalf * alongHalf;
         i64 limit = alongHalf * alongHalf * acrossHalf * acrossHalf;
@@ -567,7 +590,8 @@ bool LilySample(const Lily& lily, i64 x, i64 y, Colour& out) {
     for (const auto& lobe : kStigmaLobes) {
         i64 dx = x - kLilyCentre - lobe[0], dy = y - kLilyCentre - lobe[1];
         if (dx * dx + dy * dy <= kStigmaLobeRadius * kStigmaLobeRadius) {
-            out = Shade(Blend(stigma, styleColour, (dx * dx + dy * dy) * kOne / (kStigmaLobeRadius * kStigmaLobeRadius)),
+            out = Shade(Blend(stigma, styleColour,
+                              (dx * dx + dy * dy) * kOne / (kStigmaLobeRadius * kStigmaLobeRadius)),
                         kOne - (dx + dy) * kOne / kStigmaLobeRadius / 10);
             return true;
         }
@@ -593,7 +617,7 @@ bool LilySample(const Lily& lily, i64 x, i64 y, Colour& out) {
         if (av <= 7 && t < Milli(620)) c = Blend(groove, c, SmoothStep(Milli(300), Milli(620), t));
         // Fine veins running lengthwise.
         i64 vein = Wrap(av * 5 * kOne / (p.maxHalfWidth + 1), kOne);
-        i64 veinShade = vein > kHalf ? vein - kHalf : kHalf - vein;   // 0..1/2
+        i64 veinShade = vein > kHalf ? vein - kHalf : kHalf - vein; // 0..1/2
         c = Shade(c, Milli(975) + veinShade / 20);
         // Curved surface: darker towards the margins, a thin rim where it meets the one below.
         c = Shade(c, kOne - (across * across >> kFracBits) / 9);
@@ -630,9 +654,9 @@ void Put32(std::vector<std::uint8_t>& out, u32 v) {
 
 constexpr u32 kBmpFileHeaderSize = 14;
 constexpr u32 kBmpInfoHeaderSize = 40;
-constexpr u32 kBmpSignature = 0x4D42;      // "BM"
+constexpr u32 kBmpSignature = 0x4D42; // "BM"
 constexpr u32 kBmpBitsPerPixel = 24;
-constexpr u32 kBmpPixelsPerMetre = 2835;   // 72 dots per inch
+constexpr u32 kBmpPixelsPerMetre = 2835; // 72 dots per inch
 
 // Encodes a picture as a 24-bit BMP: rows bottom-up, blue-green-red, padded to 4 bytes.
 std::vector<std::uint8_t> EncodeBmp(const Picture& p) {
@@ -642,19 +666,19 @@ std::vector<std::uint8_t> EncodeBmp(const Picture& p) {
     std::vector<std::uint8_t> out;
     Put16(out, kBmpSignature);
     Put32(out, offset + pixelBytes);
-    Put32(out, 0);   // reserved
+    Put32(out, 0); // reserved
     Put32(out, offset);
     Put32(out, kBmpInfoHeaderSize);
     Put32(out, static_cast<u32>(p.width));
-    Put32(out, static_cast<u32>(p.height));   // positive: bottom-up
-    Put16(out, 1);                            // planes
+    Put32(out, static_cast<u32>(p.height)); // positive: bottom-up
+    Put16(out, 1);                          // planes
     Put16(out, kBmpBitsPerPixel);
-    Put32(out, 0);   // no compression
+    Put32(out, 0); // no compression
     Put32(out, pixelBytes);
     Put32(out, kBmpPixelsPerMetre);
     Put32(out, kBmpPixelsPerMetre);
-    Put32(out, 0);   // colours used
-    Put32(out, 0);   // important colours
+    Put32(out, 0); // colours used
+    Put32(out, 0); // important colours
     for (int y = 0; y < p.height; ++y) {
         std::size_t start = out.size();
         for (int x = 0; x < p.width; ++x) {
@@ -663,7 +687,8 @@ std::vector<std::uint8_t> EncodeBmp(const Picture& p) {
             out.push_back(px[1]);
             out.push_back(px[0]);
         }
-        while (out.size() - start < rowBytes) out.push_back(0);
+        while (out.size() - start < rowBytes)
+            out.push_back(0);
     }
     return out;
 }
@@ -694,7 +719,8 @@ void PutTgaRunLengthRow(std::vector<std::uint8_t>& out, const std::uint8_t* row,
     int i = 0;
     while (i < width) {
         int run = 1;
-        while (i + run < width && run < kTgaMaxPacket && same(i, i + run)) ++run;
+        while (i + run < width && run < kTgaMaxPacket && same(i, i + run))
+            ++run;
         if (run >= 2) {
             out.push_back(static_cast<std::uint8_t>(kTgaRunFlag | (run - 1)));
             PutTgaPixel(out, row + i * 4);
@@ -707,7 +733,8 @@ void PutTgaRunLengthRow(std::vector<std::uint8_t>& out, const std::uint8_t* row,
                !(i + raw + 1 < width && same(i + raw, i + raw + 1)))
             ++raw;
         out.push_back(static_cast<std::uint8_t>(raw - 1));
-        for (int k = 0; k < raw; ++k) PutTgaPixel(out, row + (i + k) * 4);
+        for (int k = 0; k < raw; ++k)
+            PutTgaPixel(out, row + (i + k) * 4);
         i += raw;
     }
 }
@@ -715,12 +742,13 @@ void PutTgaRunLengthRow(std::vector<std::uint8_t>& out, const std::uint8_t* row,
 // Encodes a picture as a 32-bit TGA, bottom row first, uncompressed or run-length encoded.
 std::vector<std::uint8_t> EncodeTga(const Picture& p, bool runLength) {
     std::vector<std::uint8_t> out;
-    out.push_back(0);   // no image ID
-    out.push_back(0);   // no colour map
+    out.push_back(0); // no image ID
+    out.push_back(0); // no colour map
     out.push_back(runLength ? kTgaRunLength : kTgaUncompressed);
-    for (int k = 0; k < 5; ++k) out.push_back(0);   // colour-map specification
-    Put16(out, 0);                                   // x origin
-    Put16(out, 0);                                   // y origin
+    for (int k = 0; k < 5; ++k)
+        out.push_back(0); // colour-map specification
+    Put16(out, 0);        // x origin
+    Put16(out, 0);        // y origin
     Put16(out, static_cast<u32>(p.width));
     Put16(out, static_cast<u32>(p.height));
     out.push_back(kTgaBitsPerPixel);
@@ -730,7 +758,8 @@ std::vector<std::uint8_t> EncodeTga(const Picture& p, bool runLength) {
         if (runLength) {
             PutTgaRunLengthRow(out, row, p.width);
         } else {
-            for (int x = 0; x < p.width; ++x) PutTgaPixel(out, row + x * 4);
+            for (int x = 0; x < p.width; ++x)
+                PutTgaPixel(out, row + x * 4);
         }
     }
     return out;
@@ -740,7 +769,8 @@ std::vector<std::uint8_t> EncodeTga(const Picture& p, bool runLength) {
 bool WriteFile(const std::filesystem::path& folder, const char* name,
                const std::vector<std::uint8_t>& bytes) {
     std::ofstream f(folder / name, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    f.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
     f.close();
     if (!f) {
         std::fprintf(stderr, "make_assets: cannot write %s\n", (folder / name).string().c_str());
@@ -765,9 +795,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     bool ok = true;
-    ok &= WriteFile(folder, "Floor05.bmp", EncodeBmp(PaintOpaque(kGroundSize, kGroundSize, GroundPixel)));
-    ok &= WriteFile(folder, "corteccia02.bmp", EncodeBmp(PaintOpaque(kBarkSize, kBarkSize, BarkPixel)));
-    ok &= WriteFile(folder, "rosso.bmp", EncodeBmp(PaintOpaque(kFruitSize, kFruitSize, FruitPixel)));
+    ok &= WriteFile(folder, "Floor05.bmp",
+                    EncodeBmp(PaintOpaque(kGroundSize, kGroundSize, GroundPixel)));
+    ok &= WriteFile(folder, "corteccia02.bmp",
+                    EncodeBmp(PaintOpaque(kBarkSize, kBarkSize, BarkPixel)));
+    ok &=
+        WriteFile(folder, "rosso.bmp", EncodeBmp(PaintOpaque(kFruitSize, kFruitSize, FruitPixel)));
     ok &= WriteFile(folder, "acacia.tga", EncodeTga(DrawLeaf(), true));
     ok &= WriteFile(folder, "giglio.tga", EncodeTga(DrawLily(), false));
     return ok ? 0 : 1;

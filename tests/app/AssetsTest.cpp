@@ -32,10 +32,16 @@ Bytes ReadFile(const fs::path& path) {
 }
 
 // Little-endian fields.
-unsigned Le16(const Bytes& b, std::size_t at) { return b[at] | (b[at + 1] << 8); }
-unsigned Le32(const Bytes& b, std::size_t at) { return Le16(b, at) | (Le16(b, at + 2) << 16); }
+unsigned Le16(const Bytes& b, std::size_t at) {
+    return b[at] | (b[at + 1] << 8);
+}
+unsigned Le32(const Bytes& b, std::size_t at) {
+    return Le16(b, at) | (Le16(b, at + 2) << 16);
+}
 
-bool IsPowerOfTwo(unsigned v) { return v != 0 && (v & (v - 1)) == 0; }
+bool IsPowerOfTwo(unsigned v) {
+    return v != 0 && (v & (v - 1)) == 0;
+}
 
 // Runs the maker with the given argument text; gives its exit status.
 int RunMaker(const std::string& args) {
@@ -67,22 +73,23 @@ Picture DecodeBmp(const Bytes& b) {
 Picture DecodeTga(const Bytes& b, bool& exact) {
     Picture p{Le16(b, 12), Le16(b, 14), {}};
     std::size_t pixels = std::size_t{p.width} * p.height, at = 18;
-    auto take = [&]() {
-        p.rgba.insert(p.rgba.end(), {b[at + 2], b[at + 1], b[at], b[at + 3]});
-    };
+    auto take = [&]() { p.rgba.insert(p.rgba.end(), {b[at + 2], b[at + 1], b[at], b[at + 3]}); };
     exact = true;
     if (b[2] == 2) {
-        for (std::size_t i = 0; i < pixels && at + 4 <= b.size(); ++i, at += 4) take();
+        for (std::size_t i = 0; i < pixels && at + 4 <= b.size(); ++i, at += 4)
+            take();
     } else {
         while (p.rgba.size() / 4 < pixels && at < b.size()) {
             unsigned header = b[at++];
             unsigned count = (header & 0x7F) + 1;
             if (p.rgba.size() / 4 + count > pixels) exact = false;
             if (header & 0x80) {
-                for (unsigned k = 0; k < count; ++k) take();
+                for (unsigned k = 0; k < count; ++k)
+                    take();
                 at += 4;
             } else {
-                for (unsigned k = 0; k < count; ++k, at += 4) take();
+                for (unsigned k = 0; k < count; ++k, at += 4)
+                    take();
             }
         }
     }
@@ -97,7 +104,8 @@ double LineDifference(const Picture& p, unsigned a, unsigned b, bool columns) {
     for (unsigned i = 0; i < n; ++i) {
         const std::uint8_t* pa = columns ? p.At(a, i) : p.At(i, a);
         const std::uint8_t* pb = columns ? p.At(b, i) : p.At(i, b);
-        for (int c = 0; c < 3; ++c) sum += std::abs(int(pa[c]) - int(pb[c]));
+        for (int c = 0; c < 3; ++c)
+            sum += std::abs(int(pa[c]) - int(pb[c]));
     }
     return sum / (3.0 * n);
 }
@@ -155,22 +163,23 @@ TEST(CommittedBmps, AreBottomUp24BitPowerOfTwoImagesOfTheRightColour) {
         SCOPED_TRACE(c.name);
         Bytes b = ReadFile(kCommitted / c.name);
         ASSERT_GE(b.size(), 54u);
-        EXPECT_EQ(Le16(b, 0), 0x4D42u);            // "BM"
-        EXPECT_EQ(Le32(b, 2), b.size());           // file size
-        EXPECT_EQ(Le32(b, 10), 54u);               // pixels right after the headers
-        EXPECT_EQ(Le32(b, 14), 40u);               // Windows info header, not OS/2
+        EXPECT_EQ(Le16(b, 0), 0x4D42u);  // "BM"
+        EXPECT_EQ(Le32(b, 2), b.size()); // file size
+        EXPECT_EQ(Le32(b, 10), 54u);     // pixels right after the headers
+        EXPECT_EQ(Le32(b, 14), 40u);     // Windows info header, not OS/2
         EXPECT_EQ(Le32(b, 18), c.width);
-        EXPECT_EQ(Le32(b, 22), c.height);          // positive: rows bottom-up
+        EXPECT_EQ(Le32(b, 22), c.height); // positive: rows bottom-up
         EXPECT_TRUE(IsPowerOfTwo(c.width) && IsPowerOfTwo(c.height));
-        EXPECT_EQ(Le16(b, 26), 1u);                // planes
-        EXPECT_EQ(Le16(b, 28), 24u);               // bits per pixel
-        EXPECT_EQ(Le32(b, 30), 0u);                // uncompressed
+        EXPECT_EQ(Le16(b, 26), 1u);  // planes
+        EXPECT_EQ(Le16(b, 28), 24u); // bits per pixel
+        EXPECT_EQ(Le32(b, 30), 0u);  // uncompressed
         ASSERT_EQ(b.size(), 54u + c.width * 3 * c.height);
 
         Picture p = DecodeBmp(b);
         double mean[3] = {0, 0, 0};
         for (std::size_t i = 0; i < p.rgba.size(); i += 4)
-            for (int ch = 0; ch < 3; ++ch) mean[ch] += p.rgba[i + ch];
+            for (int ch = 0; ch < 3; ++ch)
+                mean[ch] += p.rgba[i + ch];
         for (int ch = 0; ch < 3; ++ch) {
             if (ch != c.strongest) {
                 EXPECT_GT(mean[c.strongest], mean[ch]) << "channel " << ch;
@@ -190,7 +199,8 @@ TEST(CommittedBmps, TileWithoutVisibleSeams) {
         for (bool columns : {true, false}) {
             unsigned n = columns ? p.width : p.height;
             double inside = 0;
-            for (unsigned i = 0; i + 1 < n; ++i) inside += LineDifference(p, i, i + 1, columns);
+            for (unsigned i = 0; i + 1 < n; ++i)
+                inside += LineDifference(p, i, i + 1, columns);
             inside /= n - 1;
             EXPECT_LE(LineDifference(p, n - 1, 0, columns), 1.5 * inside)
                 << (columns ? "left/right" : "top/bottom") << " seam";
@@ -200,7 +210,7 @@ TEST(CommittedBmps, TileWithoutVisibleSeams) {
 
 struct TgaCase {
     const char* name;
-    std::uint8_t type;   // 10 run-length encoded, 2 uncompressed
+    std::uint8_t type; // 10 run-length encoded, 2 uncompressed
 };
 
 const TgaCase kTgas[] = {{"acacia.tga", 10}, {"giglio.tga", 2}};
@@ -252,14 +262,15 @@ TEST(CommittedTgas, LeafStandsOnItsStalk) {
         lo = p.width;
         hi = 0;
         for (unsigned x = 0; x < p.width; ++x)
-            if (p.At(x, y)[3] > 102) {   // what the sprite alpha test keeps
+            if (p.At(x, y)[3] > 102) { // what the sprite alpha test keeps
                 lo = std::min(lo, x);
                 hi = x;
             }
         return lo <= hi ? hi - lo + 1 : 0u;
     };
     unsigned lowest = 0, lo = 0, hi = 0;
-    while (lowest < p.height && span(lowest, lo, hi) == 0) ++lowest;
+    while (lowest < p.height && span(lowest, lo, hi) == 0)
+        ++lowest;
     ASSERT_LT(lowest, p.height / 8) << "the stalk should reach down near the bottom edge";
     EXPECT_LE(span(lowest, lo, hi), 4u) << "the lowest part is a thin stalk";
     EXPECT_NEAR((lo + hi) / 2.0, p.width / 2.0, p.width / 16.0) << "stalk centred";
