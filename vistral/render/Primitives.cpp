@@ -1,0 +1,82 @@
+// Sphere and segment primitives.
+#include "vistral/Primitives.h"
+
+#include "vistral/VertexRecorder.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr long double PI_EXTENDED = 3.141592653589793238462643383279502884L;
+constexpr long double FULL_TURN = 2.0L * PI_EXTENDED;
+
+inline float Single(long double value) {
+    return static_cast<float>(value);
+}
+
+// One vertex of a ring: its normal, texture coordinate and position.
+void SphereVertex(float PX, float PY, float PZ, float Radius, float X, float Y, float ringRadius,
+                  float ringHeight, float s, float t) {
+    if (Radius != 0.0f) {
+        glNormal3f(Single(static_cast<long double>(X) * ringRadius / Radius),
+                   Single(static_cast<long double>(Y) * ringRadius / Radius),
+                   Single(static_cast<long double>(ringHeight) / Radius));
+    }
+    glTexCoord2f(s, t);
+    GLVertex3f(Single(static_cast<double>(PX) + static_cast<double>(X) * ringRadius),
+               Single(static_cast<double>(PY) + static_cast<double>(Y) * ringRadius),
+               Single(static_cast<double>(PZ) + ringHeight));
+}
+
+} // namespace
+
+// Latitude bands from the +Z pole to the -Z pole, one triangle strip each.
+void Sfera(float PX, float PY, float PZ, float Radius, std::int32_t NumCircle, std::int32_t NumLine,
+           float TSize) {
+    if (NumLine <= 0) return;
+    const float MajorStep = Single(PI_EXTENDED / NumLine);
+    // No longitude step for NumCircle 0: the one column sits at longitude 0.
+    const float MinorStep = NumCircle > 0 ? Single(FULL_TURN / NumCircle) : 0.0f;
+    const long double circleDivisor = NumCircle > 0 ? NumCircle : 1;
+    for (std::int32_t I = 0; I < NumLine; ++I) {
+        const float A = Single(static_cast<long double>(I) * MajorStep);
+        const float B = Single(static_cast<long double>(A) + MajorStep);
+        const double sinA = std::sin(static_cast<double>(A)),
+                     cosA = std::cos(static_cast<double>(A));
+        const double sinB = std::sin(static_cast<double>(B)),
+                     cosB = std::cos(static_cast<double>(B));
+        const float R0 = Single(static_cast<long double>(Radius) * sinA);
+        const float R1 = Single(static_cast<long double>(Radius) * sinB);
+        const float Z0 = Single(static_cast<long double>(Radius) * cosA);
+        const float Z1 = Single(static_cast<long double>(Radius) * cosB);
+        const float tUpper = Single(static_cast<long double>(I) / NumLine / TSize);
+        const float tLower = Single(static_cast<long double>(I + 1) / NumLine / TSize);
+        GLBegin(GL_TRIANGLE_STRIP);
+        for (std::int32_t J = 0; J <= NumCircle; ++J) {
+            const float C = Single(static_cast<long double>(J) * MinorStep);
+            const float X = static_cast<float>(std::cos(static_cast<double>(C)));
+            const float Y = static_cast<float>(std::sin(static_cast<double>(C)));
+            const float s = Single(-static_cast<long double>(J) / circleDivisor / TSize);
+            // A point sphere has no ring radii to divide: use the unit directions.
+            if (Radius == 0.0f) glNormal3f(Single(X * sinA), Single(Y * sinA), Single(cosA));
+            SphereVertex(PX, PY, PZ, Radius, X, Y, R0, Z0, s, tUpper);
+            if (Radius == 0.0f) glNormal3f(Single(X * sinB), Single(Y * sinB), Single(cosB));
+            SphereVertex(PX, PY, PZ, Radius, X, Y, R1, Z1, s, tLower);
+        }
+        GLEnd();
+    }
+}
+
+// Two vertices, each optionally preceded by its texture coordinate.
+void LineFree(float TX1, float TY1, float TX2, float TY2, float X1, float Y1, float Z1, float X2,
+              float Y2, float Z2, bool Texture) {
+    if (Texture) glTexCoord2f(TX1, TY1);
+    GLVertex3f(X1, Y1, Z1);
+    if (Texture) glTexCoord2f(TX2, TY2);
+    GLVertex3f(X2, Y2, Z2);
+}
+
+// Does nothing.
+void ProcNull() {}
