@@ -92,6 +92,7 @@ void OGLWindowSetting(std::int32_t TypeCursor, const char* CurFile, std::int32_t
                       const char* IcoFile);
 // Registers the classes, creates the window (and the status bar if asked), sets the pixel
 // format and makes a GL context current. Returns true; every failure ends the process.
+// With ShowMenuBar on and CreateMenuBar left null, the menu step is skipped.
 bool CreateOGLWindow(const char* AppName, std::int32_t AppWidth, std::int32_t AppHeight,
                      std::int32_t AppBits, bool AppFullScreen);
 // Registers "GLWindow" (the result) and, if not yet there, "IMAGEBUTTON" (not reported).

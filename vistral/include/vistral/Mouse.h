@@ -5,7 +5,9 @@
 // (MouseFree, set by a client) turns it from every motion while pinning the cursor.
 // Once per frame the application calls SetGLMouseMove, which stores the speed factor
 // and applies the camera to the current GL matrix. Every camera change is multiplied
-// by MSpeed, so nothing moves before the first SetGLMouseMove call.
+// by MSpeed, so nothing moves before the first SetGLMouseMove call. Offsets are 32-bit
+// differences; one that cannot be (only with absurd anchors or sizes set by a client)
+// stops the program with an overflow error.
 #pragma once
 
 #include "Win32.h"

@@ -10,10 +10,13 @@
 // - WM_SYSCOMMAND with SC_SCREENSAVE or SC_MONITORPOWER is swallowed (returns 0 without
 //   default processing), so the screen saver and monitor power-down do not blank a
 //   running view; every other system command goes to default processing.
-// - The frame-rate formula works in 64 bits and saturates its result to the 32-bit range
-//   instead of stopping on overflow: the rate is a display nicety fed by a timer while the
-//   program runs, so it must never end it. A zero interval therefore shows the largest
-//   rate (or 1 with no frames counted), never a fault.
+// - The frame-rate formula ForceFPS x 1000 x FPSCount / AddIntervalFPS is worked in
+//   extended precision, so its product never wraps, and the result saturates to the
+//   32-bit range instead of stopping with an overflow error: the rate is a display nicety
+//   fed by a timer while the program runs, and its inputs grow at run time, so it must
+//   never end the program. Within 32 bits the result is exactly the 32-bit formula's. A
+//   zero interval shows the largest rate, or 1 when no frame was counted.
+// - With ShowMenuBar on, a hook left null (CreateMouseMenu, GetInputCommand) is skipped.
 #pragma once
 
 #include "Win32.h"
