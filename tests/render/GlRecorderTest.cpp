@@ -27,9 +27,11 @@ TEST_F(Recorder, LogsCallsInOrderWithTheirArguments) {
     const GLfloat ambient[4] = {0.5f, 0.5f, 0.5f, 1.0f};
     glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
     gluPerspective(45.0, 800.0 / 600.0, 0.1, 100.0);
-    EXPECT_THAT(glrec::CallNames(), ElementsAre("glEnable", "glRotatef", "glLightfv", "gluPerspective"));
+    EXPECT_THAT(glrec::CallNames(),
+                ElementsAre("glEnable", "glRotatef", "glLightfv", "gluPerspective"));
     EXPECT_EQ(glrec::Calls()[0].Args, (std::vector<double>{GL_DEPTH_TEST}));
-    EXPECT_EQ(glrec::Calls()[2].Args, (std::vector<double>{GL_LIGHT0, GL_AMBIENT, 0.5, 0.5, 0.5, 1.0}));
+    EXPECT_EQ(glrec::Calls()[2].Args,
+              (std::vector<double>{GL_LIGHT0, GL_AMBIENT, 0.5, 0.5, 0.5, 1.0}));
     EXPECT_EQ(glrec::CallsNamed("gluPerspective")[0].Args[1], 800.0 / 600.0);
     EXPECT_EQ(glrec::Count("glRotatef"), 1u);
     EXPECT_TRUE(glrec::IsEnabled(GL_DEPTH_TEST));

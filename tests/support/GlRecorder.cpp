@@ -80,9 +80,12 @@ void SetError(GLenum error) {
 // The stack of the current matrix mode.
 std::vector<Matrix>& CurrentStack() {
     switch (S().MatrixMode) {
-    case GL_PROJECTION: return S().ProjectionStack;
-    case GL_TEXTURE: return S().TextureStack;
-    default: return S().ModelviewStack;
+    case GL_PROJECTION:
+        return S().ProjectionStack;
+    case GL_TEXTURE:
+        return S().TextureStack;
+    default:
+        return S().ModelviewStack;
     }
 }
 
@@ -92,7 +95,8 @@ Matrix Multiply(const Matrix& a, const Matrix& b) {
     for (int col = 0; col < 4; ++col)
         for (int row = 0; row < 4; ++row) {
             double sum = 0.0;
-            for (int k = 0; k < 4; ++k) sum += a[k * 4 + row] * b[col * 4 + k];
+            for (int k = 0; k < 4; ++k)
+                sum += a[k * 4 + row] * b[col * 4 + k];
             r[col * 4 + row] = sum;
         }
     return r;
@@ -111,7 +115,8 @@ void Run(const Call& call, Exec exec) {
 }
 
 // Logs a call and stores and/or executes it according to the list being compiled.
-void Record(const char* name, Exec exec, bool compilable, const void* data, std::vector<double> args) {
+void Record(const char* name, Exec exec, bool compilable, const void* data,
+            std::vector<double> args) {
     Call call{name, std::move(args), data, 0, true};
     RecorderState& s = S();
     if (compilable && s.Compiling != 0) {
@@ -125,12 +130,16 @@ void Record(const char* name, Exec exec, bool compilable, const void* data, std:
 }
 
 // Scalar arguments as logged values.
-template <typename... A> std::vector<double> Args(A... args) { return {static_cast<double>(args)...}; }
+template <typename... A> std::vector<double> Args(A... args) {
+    return {static_cast<double>(args)...};
+}
 
 // Scalar arguments followed by n values of a vector argument.
-template <typename T, typename... A> std::vector<double> ArgsWith(const T* values, int n, A... args) {
+template <typename T, typename... A>
+std::vector<double> ArgsWith(const T* values, int n, A... args) {
     std::vector<double> out = Args(args...);
-    for (int i = 0; values && i < n; ++i) out.push_back(static_cast<double>(values[i]));
+    for (int i = 0; values && i < n; ++i)
+        out.push_back(static_cast<double>(values[i]));
     return out;
 }
 
@@ -147,27 +156,35 @@ template <typename... A> void Immediate(const char* name, Exec exec, A... args) 
 // Number of values of a glLightfv / glGetLightfv parameter.
 int LightParamSize(GLenum pname) {
     switch (pname) {
-    case GL_SPOT_DIRECTION: return 3;
+    case GL_SPOT_DIRECTION:
+        return 3;
     case GL_SPOT_EXPONENT:
     case GL_SPOT_CUTOFF:
     case GL_CONSTANT_ATTENUATION:
     case GL_LINEAR_ATTENUATION:
-    case GL_QUADRATIC_ATTENUATION: return 1;
-    default: return 4;
+    case GL_QUADRATIC_ATTENUATION:
+        return 1;
+    default:
+        return 4;
     }
 }
 
 // Number of values of a glMaterialfv parameter.
 int MaterialParamSize(GLenum pname) {
     switch (pname) {
-    case GL_SHININESS: return 1;
-    case GL_COLOR_INDEXES: return 3;
-    default: return 4;
+    case GL_SHININESS:
+        return 1;
+    case GL_COLOR_INDEXES:
+        return 3;
+    default:
+        return 4;
     }
 }
 
 // Number of values of a glLightModelfv parameter.
-int LightModelParamSize(GLenum pname) { return pname == GL_LIGHT_MODEL_AMBIENT ? 4 : 1; }
+int LightModelParamSize(GLenum pname) {
+    return pname == GL_LIGHT_MODEL_AMBIENT ? 4 : 1;
+}
 
 // The rotation matrix of glRotate: angle in degrees about the (normalised) axis.
 Matrix RotateMatrix(double angle, double x, double y, double z) {
@@ -178,10 +195,22 @@ Matrix RotateMatrix(double angle, double x, double y, double z) {
     z /= len;
     const double a = angle * kPi / 180.0;
     const double c = std::cos(a), s = std::sin(a), t = 1.0 - c;
-    return {t * x * x + c,     t * x * y + s * z, t * x * z - s * y, 0,
-            t * x * y - s * z, t * y * y + c,     t * y * z + s * x, 0,
-            t * x * z + s * y, t * y * z - s * x, t * z * z + c,     0,
-            0,                 0,                 0,                 1};
+    return {t * x * x + c,
+            t * x * y + s * z,
+            t * x * z - s * y,
+            0,
+            t * x * y - s * z,
+            t * y * y + c,
+            t * y * z + s * x,
+            0,
+            t * x * z + s * y,
+            t * y * z - s * x,
+            t * z * z + c,
+            0,
+            0,
+            0,
+            0,
+            1};
 }
 
 // The matrix of glOrtho.
@@ -190,8 +219,22 @@ Matrix OrthoMatrix(double l, double r, double b, double t, double n, double f) {
         SetError(GL_INVALID_VALUE);
         return kIdentity;
     }
-    return {2 / (r - l), 0, 0, 0, 0, 2 / (t - b), 0, 0, 0, 0, -2 / (f - n), 0,
-            -(r + l) / (r - l), -(t + b) / (t - b), -(f + n) / (f - n), 1};
+    return {2 / (r - l),
+            0,
+            0,
+            0,
+            0,
+            2 / (t - b),
+            0,
+            0,
+            0,
+            0,
+            -2 / (f - n),
+            0,
+            -(r + l) / (r - l),
+            -(t + b) / (t - b),
+            -(f + n) / (f - n),
+            1};
 }
 
 // The matrix of glFrustum.
@@ -200,9 +243,22 @@ Matrix FrustumMatrix(double l, double r, double b, double t, double n, double f)
         SetError(GL_INVALID_VALUE);
         return kIdentity;
     }
-    return {2 * n / (r - l), 0, 0, 0, 0, 2 * n / (t - b), 0, 0,
-            (r + l) / (r - l), (t + b) / (t - b), -(f + n) / (f - n), -1,
-            0, 0, -2 * f * n / (f - n), 0};
+    return {2 * n / (r - l),
+            0,
+            0,
+            0,
+            0,
+            2 * n / (t - b),
+            0,
+            0,
+            (r + l) / (r - l),
+            (t + b) / (t - b),
+            -(f + n) / (f - n),
+            -1,
+            0,
+            0,
+            -2 * f * n / (f - n),
+            0};
 }
 
 // The matrix of gluPerspective (which, like GLU, does nothing for degenerate input).
@@ -211,7 +267,8 @@ bool PerspectiveMatrix(double fovy, double aspect, double n, double f, Matrix& m
     const double sine = std::sin(half);
     if (f == n || sine == 0.0 || aspect == 0.0) return false;
     const double cot = std::cos(half) / sine;
-    m = {cot / aspect, 0, 0, 0, 0, cot, 0, 0, 0, 0, -(f + n) / (f - n), -1, 0, 0, -2 * n * f / (f - n), 0};
+    m = {cot / aspect,         0, 0, 0, 0, cot, 0, 0, 0, 0, -(f + n) / (f - n), -1, 0, 0,
+         -2 * n * f / (f - n), 0};
     return true;
 }
 
@@ -228,20 +285,24 @@ std::array<double, 3> TransformNormal(const Matrix& m, const std::array<double, 
     const double det = e(0, 0) * c[0][0] + e(0, 1) * c[0][1] + e(0, 2) * c[0][2];
     if (det == 0.0) return {0, 0, 0};
     std::array<double, 3> out{};
-    for (int r = 0; r < 3; ++r) out[r] = (c[r][0] * n[0] + c[r][1] * n[1] + c[r][2] * n[2]) / det;
+    for (int r = 0; r < 3; ++r)
+        out[r] = (c[r][0] * n[0] + c[r][1] * n[1] + c[r][2] * n[2]) / det;
     return out;
 }
 
 // Matrix from 16 column-major values of a call's arguments.
 Matrix FromArgs(const Call& c, std::size_t first) {
     Matrix m{};
-    for (std::size_t i = 0; i < 16 && first + i < c.Args.size(); ++i) m[i] = c.Args[first + i];
+    for (std::size_t i = 0; i < 16 && first + i < c.Args.size(); ++i)
+        m[i] = c.Args[first + i];
     return m;
 }
 
 // --- effects of executed calls ---
 
-void ExRotate(const Call& c) { MultCurrent(RotateMatrix(c.Args[0], c.Args[1], c.Args[2], c.Args[3])); }
+void ExRotate(const Call& c) {
+    MultCurrent(RotateMatrix(c.Args[0], c.Args[1], c.Args[2], c.Args[3]));
+}
 void ExTranslate(const Call& c) {
     Matrix m = kIdentity;
     m[12] = c.Args[0];
@@ -266,12 +327,19 @@ void ExPop(const Call&) {
     if (stack.size() <= 1) return SetError(GL_STACK_UNDERFLOW);
     stack.pop_back();
 }
-void ExLoadIdentity(const Call&) { CurrentStack().back() = kIdentity; }
-void ExLoadMatrix(const Call& c) { CurrentStack().back() = FromArgs(c, 0); }
-void ExMultMatrix(const Call& c) { MultCurrent(FromArgs(c, 0)); }
+void ExLoadIdentity(const Call&) {
+    CurrentStack().back() = kIdentity;
+}
+void ExLoadMatrix(const Call& c) {
+    CurrentStack().back() = FromArgs(c, 0);
+}
+void ExMultMatrix(const Call& c) {
+    MultCurrent(FromArgs(c, 0));
+}
 void ExMatrixMode(const Call& c) {
     const auto mode = static_cast<GLenum>(c.Args[0]);
-    if (mode != GL_MODELVIEW && mode != GL_PROJECTION && mode != GL_TEXTURE) return SetError(GL_INVALID_ENUM);
+    if (mode != GL_MODELVIEW && mode != GL_PROJECTION && mode != GL_TEXTURE)
+        return SetError(GL_INVALID_ENUM);
     S().MatrixMode = mode;
 }
 void ExOrtho(const Call& c) {
@@ -280,13 +348,19 @@ void ExOrtho(const Call& c) {
 void ExFrustum(const Call& c) {
     MultCurrent(FrustumMatrix(c.Args[0], c.Args[1], c.Args[2], c.Args[3], c.Args[4], c.Args[5]));
 }
-void ExOrtho2D(const Call& c) { MultCurrent(OrthoMatrix(c.Args[0], c.Args[1], c.Args[2], c.Args[3], -1, 1)); }
+void ExOrtho2D(const Call& c) {
+    MultCurrent(OrthoMatrix(c.Args[0], c.Args[1], c.Args[2], c.Args[3], -1, 1));
+}
 void ExPerspective(const Call& c) {
     Matrix m;
     if (PerspectiveMatrix(c.Args[0], c.Args[1], c.Args[2], c.Args[3], m)) MultCurrent(m);
 }
-void ExEnable(const Call& c) { S().Enabled.insert(static_cast<GLenum>(c.Args[0])); }
-void ExDisable(const Call& c) { S().Enabled.erase(static_cast<GLenum>(c.Args[0])); }
+void ExEnable(const Call& c) {
+    S().Enabled.insert(static_cast<GLenum>(c.Args[0]));
+}
+void ExDisable(const Call& c) {
+    S().Enabled.erase(static_cast<GLenum>(c.Args[0]));
+}
 void ExBegin(const Call& c) {
     RecorderState& s = S();
     if (s.InBegin) return SetError(GL_INVALID_OPERATION);
@@ -320,10 +394,18 @@ void ExVertex2(const Call& c) {
     full.Args.resize(3, 0.0);
     ExVertex(full);
 }
-void ExNormal(const Call& c) { S().Normal = {c.Args[0], c.Args[1], c.Args[2]}; }
-void ExTexCoord(const Call& c) { S().TexCoord = {c.Args[0], c.Args[1]}; }
-void ExColor4(const Call& c) { S().Color = {c.Args[0], c.Args[1], c.Args[2], c.Args[3]}; }
-void ExColor3(const Call& c) { S().Color = {c.Args[0], c.Args[1], c.Args[2], 1.0}; }
+void ExNormal(const Call& c) {
+    S().Normal = {c.Args[0], c.Args[1], c.Args[2]};
+}
+void ExTexCoord(const Call& c) {
+    S().TexCoord = {c.Args[0], c.Args[1]};
+}
+void ExColor4(const Call& c) {
+    S().Color = {c.Args[0], c.Args[1], c.Args[2], c.Args[3]};
+}
+void ExColor3(const Call& c) {
+    S().Color = {c.Args[0], c.Args[1], c.Args[2], 1.0};
+}
 void ExColor4ub(const Call& c) {
     S().Color = {c.Args[0] / 255.0, c.Args[1] / 255.0, c.Args[2] / 255.0, c.Args[3] / 255.0};
 }
@@ -336,17 +418,20 @@ void ExCallList(const Call& c) {
     // Copies: a replayed call may not change the list, but keep iteration safe anyway.
     const std::vector<Call> calls = it->second;
     const std::vector<Exec> runners = s.ListRunners[list];
-    for (std::size_t i = 0; i < calls.size(); ++i) Run(calls[i], runners[i]);
+    for (std::size_t i = 0; i < calls.size(); ++i)
+        Run(calls[i], runners[i]);
     --s.ListNesting;
 }
 void ExBindTexture(const Call& c) {
-    if (static_cast<GLenum>(c.Args[0]) == GL_TEXTURE_2D) S().BoundTexture = static_cast<GLuint>(c.Args[1]);
+    if (static_cast<GLenum>(c.Args[0]) == GL_TEXTURE_2D)
+        S().BoundTexture = static_cast<GLuint>(c.Args[1]);
 }
 void ExLight(const Call& c) {
     const auto light = static_cast<GLenum>(c.Args[0]);
     const auto pname = static_cast<GLenum>(c.Args[1]);
     std::array<double, 4> v{0, 0, 0, 0};
-    for (std::size_t i = 2; i < c.Args.size() && i < 6; ++i) v[i - 2] = c.Args[i];
+    for (std::size_t i = 2; i < c.Args.size() && i < 6; ++i)
+        v[i - 2] = c.Args[i];
     if (pname == GL_POSITION) {
         // GL keeps the position in eye coordinates.
         const Matrix& m = S().ModelviewStack.back();
@@ -362,13 +447,27 @@ void ExLightModel(const Call& c) {
     if (pname == GL_LIGHT_MODEL_TWO_SIDE) S().TwoSide = c.Args[1];
     if (pname == GL_LIGHT_MODEL_LOCAL_VIEWER) S().LocalViewer = c.Args[1];
 }
-void ExViewport(const Call& c) { S().Viewport = {c.Args[0], c.Args[1], c.Args[2], c.Args[3]}; }
-void ExClearColor(const Call& c) { S().ClearColor = {c.Args[0], c.Args[1], c.Args[2], c.Args[3]}; }
-void ExClearDepth(const Call& c) { S().ClearDepth = std::clamp(c.Args[0], 0.0, 1.0); }
-void ExDepthFunc(const Call& c) { S().DepthFunc = static_cast<GLenum>(c.Args[0]); }
-void ExFrontFace(const Call& c) { S().FrontFace = static_cast<GLenum>(c.Args[0]); }
-void ExCullFace(const Call& c) { S().CullFace = static_cast<GLenum>(c.Args[0]); }
-void ExDepthMask(const Call& c) { S().DepthMask = c.Args[0] != 0.0; }
+void ExViewport(const Call& c) {
+    S().Viewport = {c.Args[0], c.Args[1], c.Args[2], c.Args[3]};
+}
+void ExClearColor(const Call& c) {
+    S().ClearColor = {c.Args[0], c.Args[1], c.Args[2], c.Args[3]};
+}
+void ExClearDepth(const Call& c) {
+    S().ClearDepth = std::clamp(c.Args[0], 0.0, 1.0);
+}
+void ExDepthFunc(const Call& c) {
+    S().DepthFunc = static_cast<GLenum>(c.Args[0]);
+}
+void ExFrontFace(const Call& c) {
+    S().FrontFace = static_cast<GLenum>(c.Args[0]);
+}
+void ExCullFace(const Call& c) {
+    S().CullFace = static_cast<GLenum>(c.Args[0]);
+}
+void ExDepthMask(const Call& c) {
+    S().DepthMask = c.Args[0] != 0.0;
+}
 void ExBlendFunc(const Call& c) {
     S().BlendSrc = static_cast<GLenum>(c.Args[0]);
     S().BlendDst = static_cast<GLenum>(c.Args[1]);
@@ -383,43 +482,98 @@ bool Query(GLenum pname, std::vector<double>& out) {
     RecorderState& s = S();
     auto matrix = [&](const Matrix& m) { out.assign(m.begin(), m.end()); };
     switch (pname) {
-    case GL_MATRIX_MODE: out = {double(s.MatrixMode)}; return true;
-    case GL_MODELVIEW_STACK_DEPTH: out = {double(s.ModelviewStack.size())}; return true;
-    case GL_PROJECTION_STACK_DEPTH: out = {double(s.ProjectionStack.size())}; return true;
-    case GL_TEXTURE_STACK_DEPTH: out = {double(s.TextureStack.size())}; return true;
-    case GL_MODELVIEW_MATRIX: matrix(s.ModelviewStack.back()); return true;
-    case GL_PROJECTION_MATRIX: matrix(s.ProjectionStack.back()); return true;
-    case GL_TEXTURE_MATRIX: matrix(s.TextureStack.back()); return true;
-    case GL_LIST_INDEX: out = {double(s.Compiling)}; return true;
-    case GL_LIST_MODE: out = {double(s.Compiling ? s.CompileMode : 0)}; return true;
-    case GL_TEXTURE_BINDING_2D: out = {double(s.BoundTexture)}; return true;
-    case GL_VIEWPORT: out.assign(s.Viewport.begin(), s.Viewport.end()); return true;
-    case GL_COLOR_CLEAR_VALUE: out.assign(s.ClearColor.begin(), s.ClearColor.end()); return true;
-    case GL_DEPTH_CLEAR_VALUE: out = {s.ClearDepth}; return true;
-    case GL_DEPTH_FUNC: out = {double(s.DepthFunc)}; return true;
-    case GL_FRONT_FACE: out = {double(s.FrontFace)}; return true;
-    case GL_CULL_FACE_MODE: out = {double(s.CullFace)}; return true;
-    case GL_DEPTH_WRITEMASK: out = {s.DepthMask ? 1.0 : 0.0}; return true;
-    case GL_BLEND_SRC: out = {double(s.BlendSrc)}; return true;
-    case GL_BLEND_DST: out = {double(s.BlendDst)}; return true;
-    case GL_ALPHA_TEST_FUNC: out = {double(s.AlphaFunc)}; return true;
-    case GL_ALPHA_TEST_REF: out = {s.AlphaRef}; return true;
-    case GL_LIGHT_MODEL_TWO_SIDE: out = {s.TwoSide}; return true;
-    case GL_LIGHT_MODEL_LOCAL_VIEWER: out = {s.LocalViewer}; return true;
-    case GL_CURRENT_COLOR: out.assign(s.Color.begin(), s.Color.end()); return true;
-    case GL_CURRENT_NORMAL: out.assign(s.Normal.begin(), s.Normal.end()); return true;
-    case GL_CURRENT_TEXTURE_COORDS: out = {s.TexCoord[0], s.TexCoord[1], 0.0, 1.0}; return true;
-    default: return false;
+    case GL_MATRIX_MODE:
+        out = {double(s.MatrixMode)};
+        return true;
+    case GL_MODELVIEW_STACK_DEPTH:
+        out = {double(s.ModelviewStack.size())};
+        return true;
+    case GL_PROJECTION_STACK_DEPTH:
+        out = {double(s.ProjectionStack.size())};
+        return true;
+    case GL_TEXTURE_STACK_DEPTH:
+        out = {double(s.TextureStack.size())};
+        return true;
+    case GL_MODELVIEW_MATRIX:
+        matrix(s.ModelviewStack.back());
+        return true;
+    case GL_PROJECTION_MATRIX:
+        matrix(s.ProjectionStack.back());
+        return true;
+    case GL_TEXTURE_MATRIX:
+        matrix(s.TextureStack.back());
+        return true;
+    case GL_LIST_INDEX:
+        out = {double(s.Compiling)};
+        return true;
+    case GL_LIST_MODE:
+        out = {double(s.Compiling ? s.CompileMode : 0)};
+        return true;
+    case GL_TEXTURE_BINDING_2D:
+        out = {double(s.BoundTexture)};
+        return true;
+    case GL_VIEWPORT:
+        out.assign(s.Viewport.begin(), s.Viewport.end());
+        return true;
+    case GL_COLOR_CLEAR_VALUE:
+        out.assign(s.ClearColor.begin(), s.ClearColor.end());
+        return true;
+    case GL_DEPTH_CLEAR_VALUE:
+        out = {s.ClearDepth};
+        return true;
+    case GL_DEPTH_FUNC:
+        out = {double(s.DepthFunc)};
+        return true;
+    case GL_FRONT_FACE:
+        out = {double(s.FrontFace)};
+        return true;
+    case GL_CULL_FACE_MODE:
+        out = {double(s.CullFace)};
+        return true;
+    case GL_DEPTH_WRITEMASK:
+        out = {s.DepthMask ? 1.0 : 0.0};
+        return true;
+    case GL_BLEND_SRC:
+        out = {double(s.BlendSrc)};
+        return true;
+    case GL_BLEND_DST:
+        out = {double(s.BlendDst)};
+        return true;
+    case GL_ALPHA_TEST_FUNC:
+        out = {double(s.AlphaFunc)};
+        return true;
+    case GL_ALPHA_TEST_REF:
+        out = {s.AlphaRef};
+        return true;
+    case GL_LIGHT_MODEL_TWO_SIDE:
+        out = {s.TwoSide};
+        return true;
+    case GL_LIGHT_MODEL_LOCAL_VIEWER:
+        out = {s.LocalViewer};
+        return true;
+    case GL_CURRENT_COLOR:
+        out.assign(s.Color.begin(), s.Color.end());
+        return true;
+    case GL_CURRENT_NORMAL:
+        out.assign(s.Normal.begin(), s.Normal.end());
+        return true;
+    case GL_CURRENT_TEXTURE_COORDS:
+        out = {s.TexCoord[0], s.TexCoord[1], 0.0, 1.0};
+        return true;
+    default:
+        return false;
     }
 }
 
 // Shared body of the glGet*v entry points.
-template <typename T> void GetValues(const char* name, GLenum pname, T* params, bool normalisedInts) {
+template <typename T>
+void GetValues(const char* name, GLenum pname, T* params, bool normalisedInts) {
     Immediate(name, nullptr, pname);
     std::vector<double> values;
     if (!Query(pname, values)) {
-        if (S().Enabled.count(pname) || pname == GL_LIGHTING || pname == GL_CULL_FACE || pname == GL_DEPTH_TEST ||
-            pname == GL_BLEND || pname == GL_ALPHA_TEST || pname == GL_TEXTURE_2D || pname == GL_NORMALIZE) {
+        if (S().Enabled.count(pname) || pname == GL_LIGHTING || pname == GL_CULL_FACE ||
+            pname == GL_DEPTH_TEST || pname == GL_BLEND || pname == GL_ALPHA_TEST ||
+            pname == GL_TEXTURE_2D || pname == GL_NORMALIZE) {
             values = {S().Enabled.count(pname) ? 1.0 : 0.0};
         } else {
             return SetError(GL_INVALID_ENUM);
@@ -436,14 +590,22 @@ template <typename T> void GetValues(const char* name, GLenum pname, T* params, 
     }
 }
 
-const GLubyte* Text(const char* s) { return reinterpret_cast<const GLubyte*>(s); }
+const GLubyte* Text(const char* s) {
+    return reinterpret_cast<const GLubyte*>(s);
+}
 
 } // namespace
 
-void Reset() { S() = RecorderState{}; }
+void Reset() {
+    S() = RecorderState{};
+}
 
-const std::vector<Call>& Calls() { return S().Calls; }
-const std::vector<Call>& Executed() { return S().Executed; }
+const std::vector<Call>& Calls() {
+    return S().Calls;
+}
+const std::vector<Call>& Executed() {
+    return S().Executed;
+}
 
 std::vector<Call> CallsNamed(std::string_view name) {
     std::vector<Call> out;
@@ -453,15 +615,18 @@ std::vector<Call> CallsNamed(std::string_view name) {
 }
 
 std::size_t Count(std::string_view name) {
-    return static_cast<std::size_t>(
-        std::count_if(S().Calls.begin(), S().Calls.end(), [&](const Call& c) { return c.Name == name; }));
+    return static_cast<std::size_t>(std::count_if(S().Calls.begin(), S().Calls.end(),
+                                                  [&](const Call& c) { return c.Name == name; }));
 }
 
-std::vector<std::string> CallNames() { return CallNamesSince(0); }
+std::vector<std::string> CallNames() {
+    return CallNamesSince(0);
+}
 
 std::vector<std::string> CallNamesSince(std::size_t from) {
     std::vector<std::string> out;
-    for (std::size_t i = from; i < S().Calls.size(); ++i) out.push_back(S().Calls[i].Name);
+    for (std::size_t i = from; i < S().Calls.size(); ++i)
+        out.push_back(S().Calls[i].Name);
     return out;
 }
 
@@ -470,74 +635,153 @@ const std::vector<Call>* List(GLuint list) {
     return it == S().Lists.end() ? nullptr : &it->second;
 }
 
-std::vector<GLuint> GeneratedLists() { return S().GenLists; }
-std::vector<GLuint> GeneratedTextures() { return S().GenTextures; }
-void FailGenLists(bool fail) { S().FailGenLists = fail; }
+std::vector<GLuint> GeneratedLists() {
+    return S().GenLists;
+}
+std::vector<GLuint> GeneratedTextures() {
+    return S().GenTextures;
+}
+void FailGenLists(bool fail) {
+    S().FailGenLists = fail;
+}
 
-const std::vector<Vertex>& Vertices() { return S().Vertices; }
-const std::vector<Primitive>& Primitives() { return S().Primitives; }
+const std::vector<Vertex>& Vertices() {
+    return S().Vertices;
+}
+const std::vector<Primitive>& Primitives() {
+    return S().Primitives;
+}
 
-Matrix Modelview() { return S().ModelviewStack.back(); }
-Matrix Projection() { return S().ProjectionStack.back(); }
-int ModelviewDepth() { return static_cast<int>(S().ModelviewStack.size()); }
-int ProjectionDepth() { return static_cast<int>(S().ProjectionStack.size()); }
-GLenum MatrixMode() { return S().MatrixMode; }
-bool IsEnabled(GLenum cap) { return S().Enabled.count(cap) != 0; }
-GLuint BoundTexture() { return S().BoundTexture; }
+Matrix Modelview() {
+    return S().ModelviewStack.back();
+}
+Matrix Projection() {
+    return S().ProjectionStack.back();
+}
+int ModelviewDepth() {
+    return static_cast<int>(S().ModelviewStack.size());
+}
+int ProjectionDepth() {
+    return static_cast<int>(S().ProjectionStack.size());
+}
+GLenum MatrixMode() {
+    return S().MatrixMode;
+}
+bool IsEnabled(GLenum cap) {
+    return S().Enabled.count(cap) != 0;
+}
+GLuint BoundTexture() {
+    return S().BoundTexture;
+}
 
 std::array<double, 3> Transform(const Matrix& m, const std::array<double, 3>& p) {
     std::array<double, 3> out{};
-    for (int row = 0; row < 3; ++row) out[row] = m[row] * p[0] + m[4 + row] * p[1] + m[8 + row] * p[2] + m[12 + row];
+    for (int row = 0; row < 3; ++row)
+        out[row] = m[row] * p[0] + m[4 + row] * p[1] + m[8 + row] * p[2] + m[12 + row];
     return out;
 }
 
 } // namespace glrec
 
-using glrec::Gl;
-using glrec::Immediate;
 using glrec::Args;
 using glrec::ArgsWith;
+using glrec::Gl;
+using glrec::Immediate;
 using glrec::Record;
 using glrec::S;
 
 extern "C" {
 
 // --- matrices ---
-void GLAPIENTRY glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) { Gl("glRotatef", glrec::ExRotate, angle, x, y, z); }
-void GLAPIENTRY glRotated(GLdouble angle, GLdouble x, GLdouble y, GLdouble z) { Gl("glRotated", glrec::ExRotate, angle, x, y, z); }
-void GLAPIENTRY glTranslatef(GLfloat x, GLfloat y, GLfloat z) { Gl("glTranslatef", glrec::ExTranslate, x, y, z); }
-void GLAPIENTRY glTranslated(GLdouble x, GLdouble y, GLdouble z) { Gl("glTranslated", glrec::ExTranslate, x, y, z); }
-void GLAPIENTRY glScalef(GLfloat x, GLfloat y, GLfloat z) { Gl("glScalef", glrec::ExScale, x, y, z); }
-void GLAPIENTRY glScaled(GLdouble x, GLdouble y, GLdouble z) { Gl("glScaled", glrec::ExScale, x, y, z); }
-void GLAPIENTRY glPushMatrix(void) { Gl("glPushMatrix", glrec::ExPush); }
-void GLAPIENTRY glPopMatrix(void) { Gl("glPopMatrix", glrec::ExPop); }
-void GLAPIENTRY glLoadIdentity(void) { Gl("glLoadIdentity", glrec::ExLoadIdentity); }
-void GLAPIENTRY glMatrixMode(GLenum mode) { Gl("glMatrixMode", glrec::ExMatrixMode, mode); }
+void GLAPIENTRY glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
+    Gl("glRotatef", glrec::ExRotate, angle, x, y, z);
+}
+void GLAPIENTRY glRotated(GLdouble angle, GLdouble x, GLdouble y, GLdouble z) {
+    Gl("glRotated", glrec::ExRotate, angle, x, y, z);
+}
+void GLAPIENTRY glTranslatef(GLfloat x, GLfloat y, GLfloat z) {
+    Gl("glTranslatef", glrec::ExTranslate, x, y, z);
+}
+void GLAPIENTRY glTranslated(GLdouble x, GLdouble y, GLdouble z) {
+    Gl("glTranslated", glrec::ExTranslate, x, y, z);
+}
+void GLAPIENTRY glScalef(GLfloat x, GLfloat y, GLfloat z) {
+    Gl("glScalef", glrec::ExScale, x, y, z);
+}
+void GLAPIENTRY glScaled(GLdouble x, GLdouble y, GLdouble z) {
+    Gl("glScaled", glrec::ExScale, x, y, z);
+}
+void GLAPIENTRY glPushMatrix(void) {
+    Gl("glPushMatrix", glrec::ExPush);
+}
+void GLAPIENTRY glPopMatrix(void) {
+    Gl("glPopMatrix", glrec::ExPop);
+}
+void GLAPIENTRY glLoadIdentity(void) {
+    Gl("glLoadIdentity", glrec::ExLoadIdentity);
+}
+void GLAPIENTRY glMatrixMode(GLenum mode) {
+    Gl("glMatrixMode", glrec::ExMatrixMode, mode);
+}
 void GLAPIENTRY glOrtho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f) {
     Gl("glOrtho", glrec::ExOrtho, l, r, b, t, n, f);
 }
 void GLAPIENTRY glFrustum(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f) {
     Gl("glFrustum", glrec::ExFrustum, l, r, b, t, n, f);
 }
-void GLAPIENTRY glLoadMatrixf(const GLfloat* m) { Record("glLoadMatrixf", glrec::ExLoadMatrix, true, nullptr, ArgsWith(m, 16)); }
-void GLAPIENTRY glLoadMatrixd(const GLdouble* m) { Record("glLoadMatrixd", glrec::ExLoadMatrix, true, nullptr, ArgsWith(m, 16)); }
-void GLAPIENTRY glMultMatrixf(const GLfloat* m) { Record("glMultMatrixf", glrec::ExMultMatrix, true, nullptr, ArgsWith(m, 16)); }
-void GLAPIENTRY glMultMatrixd(const GLdouble* m) { Record("glMultMatrixd", glrec::ExMultMatrix, true, nullptr, ArgsWith(m, 16)); }
+void GLAPIENTRY glLoadMatrixf(const GLfloat* m) {
+    Record("glLoadMatrixf", glrec::ExLoadMatrix, true, nullptr, ArgsWith(m, 16));
+}
+void GLAPIENTRY glLoadMatrixd(const GLdouble* m) {
+    Record("glLoadMatrixd", glrec::ExLoadMatrix, true, nullptr, ArgsWith(m, 16));
+}
+void GLAPIENTRY glMultMatrixf(const GLfloat* m) {
+    Record("glMultMatrixf", glrec::ExMultMatrix, true, nullptr, ArgsWith(m, 16));
+}
+void GLAPIENTRY glMultMatrixd(const GLdouble* m) {
+    Record("glMultMatrixd", glrec::ExMultMatrix, true, nullptr, ArgsWith(m, 16));
+}
 
 // --- vertices and their attributes ---
-void GLAPIENTRY glBegin(GLenum mode) { Gl("glBegin", glrec::ExBegin, mode); }
-void GLAPIENTRY glEnd(void) { Gl("glEnd", glrec::ExEnd); }
-void GLAPIENTRY glVertex3f(GLfloat x, GLfloat y, GLfloat z) { Gl("glVertex3f", glrec::ExVertex, x, y, z); }
-void GLAPIENTRY glVertex3d(GLdouble x, GLdouble y, GLdouble z) { Gl("glVertex3d", glrec::ExVertex, x, y, z); }
-void GLAPIENTRY glVertex2f(GLfloat x, GLfloat y) { Gl("glVertex2f", glrec::ExVertex2, x, y); }
-void GLAPIENTRY glVertex2i(GLint x, GLint y) { Gl("glVertex2i", glrec::ExVertex2, x, y); }
-void GLAPIENTRY glTexCoord2f(GLfloat s, GLfloat t) { Gl("glTexCoord2f", glrec::ExTexCoord, s, t); }
-void GLAPIENTRY glTexCoord2d(GLdouble s, GLdouble t) { Gl("glTexCoord2d", glrec::ExTexCoord, s, t); }
-void GLAPIENTRY glNormal3f(GLfloat x, GLfloat y, GLfloat z) { Gl("glNormal3f", glrec::ExNormal, x, y, z); }
-void GLAPIENTRY glNormal3d(GLdouble x, GLdouble y, GLdouble z) { Gl("glNormal3d", glrec::ExNormal, x, y, z); }
-void GLAPIENTRY glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) { Gl("glColor4f", glrec::ExColor4, r, g, b, a); }
-void GLAPIENTRY glColor3f(GLfloat r, GLfloat g, GLfloat b) { Gl("glColor3f", glrec::ExColor3, r, g, b); }
-void GLAPIENTRY glColor4ub(GLubyte r, GLubyte g, GLubyte b, GLubyte a) { Gl("glColor4ub", glrec::ExColor4ub, r, g, b, a); }
+void GLAPIENTRY glBegin(GLenum mode) {
+    Gl("glBegin", glrec::ExBegin, mode);
+}
+void GLAPIENTRY glEnd(void) {
+    Gl("glEnd", glrec::ExEnd);
+}
+void GLAPIENTRY glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
+    Gl("glVertex3f", glrec::ExVertex, x, y, z);
+}
+void GLAPIENTRY glVertex3d(GLdouble x, GLdouble y, GLdouble z) {
+    Gl("glVertex3d", glrec::ExVertex, x, y, z);
+}
+void GLAPIENTRY glVertex2f(GLfloat x, GLfloat y) {
+    Gl("glVertex2f", glrec::ExVertex2, x, y);
+}
+void GLAPIENTRY glVertex2i(GLint x, GLint y) {
+    Gl("glVertex2i", glrec::ExVertex2, x, y);
+}
+void GLAPIENTRY glTexCoord2f(GLfloat s, GLfloat t) {
+    Gl("glTexCoord2f", glrec::ExTexCoord, s, t);
+}
+void GLAPIENTRY glTexCoord2d(GLdouble s, GLdouble t) {
+    Gl("glTexCoord2d", glrec::ExTexCoord, s, t);
+}
+void GLAPIENTRY glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
+    Gl("glNormal3f", glrec::ExNormal, x, y, z);
+}
+void GLAPIENTRY glNormal3d(GLdouble x, GLdouble y, GLdouble z) {
+    Gl("glNormal3d", glrec::ExNormal, x, y, z);
+}
+void GLAPIENTRY glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
+    Gl("glColor4f", glrec::ExColor4, r, g, b, a);
+}
+void GLAPIENTRY glColor3f(GLfloat r, GLfloat g, GLfloat b) {
+    Gl("glColor3f", glrec::ExColor3, r, g, b);
+}
+void GLAPIENTRY glColor4ub(GLubyte r, GLubyte g, GLubyte b, GLubyte a) {
+    Gl("glColor4ub", glrec::ExColor4ub, r, g, b, a);
+}
 
 // --- display lists ---
 GLuint GLAPIENTRY glGenLists(GLsizei range) {
@@ -549,7 +793,8 @@ GLuint GLAPIENTRY glGenLists(GLsizei range) {
     }
     if (range == 0 || s.FailGenLists) return 0;
     const GLuint first = s.NextList;
-    for (GLsizei i = 0; i < range; ++i) s.GenLists.push_back(first + static_cast<GLuint>(i));
+    for (GLsizei i = 0; i < range; ++i)
+        s.GenLists.push_back(first + static_cast<GLuint>(i));
     s.NextList += static_cast<GLuint>(range);
     return first;
 }
@@ -557,7 +802,8 @@ void GLAPIENTRY glNewList(GLuint list, GLenum mode) {
     Immediate("glNewList", nullptr, list, mode);
     auto& s = S();
     if (list == 0) return glrec::SetError(GL_INVALID_VALUE);
-    if (mode != GL_COMPILE && mode != GL_COMPILE_AND_EXECUTE) return glrec::SetError(GL_INVALID_ENUM);
+    if (mode != GL_COMPILE && mode != GL_COMPILE_AND_EXECUTE)
+        return glrec::SetError(GL_INVALID_ENUM);
     if (s.Compiling != 0) return glrec::SetError(GL_INVALID_OPERATION);
     s.Compiling = list;
     s.CompileMode = mode;
@@ -570,7 +816,9 @@ void GLAPIENTRY glEndList(void) {
     S().Compiling = 0;
     S().CompileMode = 0;
 }
-void GLAPIENTRY glCallList(GLuint list) { Gl("glCallList", glrec::ExCallList, list); }
+void GLAPIENTRY glCallList(GLuint list) {
+    Gl("glCallList", glrec::ExCallList, list);
+}
 void GLAPIENTRY glDeleteLists(GLuint list, GLsizei range) {
     Immediate("glDeleteLists", nullptr, list, range);
     for (GLsizei i = 0; i < range; ++i) {
@@ -584,53 +832,106 @@ GLboolean GLAPIENTRY glIsList(GLuint list) {
 }
 
 // --- capabilities and fixed-function state ---
-void GLAPIENTRY glEnable(GLenum cap) { Gl("glEnable", glrec::ExEnable, cap); }
-void GLAPIENTRY glDisable(GLenum cap) { Gl("glDisable", glrec::ExDisable, cap); }
+void GLAPIENTRY glEnable(GLenum cap) {
+    Gl("glEnable", glrec::ExEnable, cap);
+}
+void GLAPIENTRY glDisable(GLenum cap) {
+    Gl("glDisable", glrec::ExDisable, cap);
+}
 GLboolean GLAPIENTRY glIsEnabled(GLenum cap) {
     Immediate("glIsEnabled", nullptr, cap);
     return S().Enabled.count(cap) ? GL_TRUE : GL_FALSE;
 }
 void GLAPIENTRY glLightfv(GLenum light, GLenum pname, const GLfloat* params) {
-    Record("glLightfv", glrec::ExLight, true, nullptr, ArgsWith(params, glrec::LightParamSize(pname), light, pname));
+    Record("glLightfv", glrec::ExLight, true, nullptr,
+           ArgsWith(params, glrec::LightParamSize(pname), light, pname));
 }
-void GLAPIENTRY glLightf(GLenum light, GLenum pname, GLfloat param) { Gl("glLightf", glrec::ExLight, light, pname, param); }
+void GLAPIENTRY glLightf(GLenum light, GLenum pname, GLfloat param) {
+    Gl("glLightf", glrec::ExLight, light, pname, param);
+}
 void GLAPIENTRY glGetLightfv(GLenum light, GLenum pname, GLfloat* params) {
     Immediate("glGetLightfv", nullptr, light, pname);
     auto it = S().Lights.find({light, pname});
     const int n = glrec::LightParamSize(pname);
     for (int i = 0; i < n && params; ++i)
-        params[i] = it == S().Lights.end() ? 0.0f : static_cast<GLfloat>(it->second[static_cast<std::size_t>(i)]);
+        params[i] = it == S().Lights.end()
+                        ? 0.0f
+                        : static_cast<GLfloat>(it->second[static_cast<std::size_t>(i)]);
 }
-void GLAPIENTRY glLightModeli(GLenum pname, GLint param) { Gl("glLightModeli", glrec::ExLightModel, pname, param); }
-void GLAPIENTRY glLightModelf(GLenum pname, GLfloat param) { Gl("glLightModelf", glrec::ExLightModel, pname, param); }
+void GLAPIENTRY glLightModeli(GLenum pname, GLint param) {
+    Gl("glLightModeli", glrec::ExLightModel, pname, param);
+}
+void GLAPIENTRY glLightModelf(GLenum pname, GLfloat param) {
+    Gl("glLightModelf", glrec::ExLightModel, pname, param);
+}
 void GLAPIENTRY glLightModelfv(GLenum pname, const GLfloat* params) {
-    Record("glLightModelfv", glrec::ExLightModel, true, nullptr, ArgsWith(params, glrec::LightModelParamSize(pname), pname));
+    Record("glLightModelfv", glrec::ExLightModel, true, nullptr,
+           ArgsWith(params, glrec::LightModelParamSize(pname), pname));
 }
 void GLAPIENTRY glMaterialfv(GLenum face, GLenum pname, const GLfloat* params) {
-    Record("glMaterialfv", nullptr, true, nullptr, ArgsWith(params, glrec::MaterialParamSize(pname), face, pname));
+    Record("glMaterialfv", nullptr, true, nullptr,
+           ArgsWith(params, glrec::MaterialParamSize(pname), face, pname));
 }
-void GLAPIENTRY glMaterialf(GLenum face, GLenum pname, GLfloat param) { Gl("glMaterialf", nullptr, face, pname, param); }
-void GLAPIENTRY glColorMaterial(GLenum face, GLenum mode) { Gl("glColorMaterial", nullptr, face, mode); }
-void GLAPIENTRY glShadeModel(GLenum mode) { Gl("glShadeModel", nullptr, mode); }
-void GLAPIENTRY glHint(GLenum target, GLenum mode) { Gl("glHint", nullptr, target, mode); }
-void GLAPIENTRY glViewport(GLint x, GLint y, GLsizei w, GLsizei h) { Gl("glViewport", glrec::ExViewport, x, y, w, h); }
-void GLAPIENTRY glScissor(GLint x, GLint y, GLsizei w, GLsizei h) { Gl("glScissor", nullptr, x, y, w, h); }
-void GLAPIENTRY glDepthFunc(GLenum func) { Gl("glDepthFunc", glrec::ExDepthFunc, func); }
-void GLAPIENTRY glDepthMask(GLboolean flag) { Gl("glDepthMask", glrec::ExDepthMask, flag); }
+void GLAPIENTRY glMaterialf(GLenum face, GLenum pname, GLfloat param) {
+    Gl("glMaterialf", nullptr, face, pname, param);
+}
+void GLAPIENTRY glColorMaterial(GLenum face, GLenum mode) {
+    Gl("glColorMaterial", nullptr, face, mode);
+}
+void GLAPIENTRY glShadeModel(GLenum mode) {
+    Gl("glShadeModel", nullptr, mode);
+}
+void GLAPIENTRY glHint(GLenum target, GLenum mode) {
+    Gl("glHint", nullptr, target, mode);
+}
+void GLAPIENTRY glViewport(GLint x, GLint y, GLsizei w, GLsizei h) {
+    Gl("glViewport", glrec::ExViewport, x, y, w, h);
+}
+void GLAPIENTRY glScissor(GLint x, GLint y, GLsizei w, GLsizei h) {
+    Gl("glScissor", nullptr, x, y, w, h);
+}
+void GLAPIENTRY glDepthFunc(GLenum func) {
+    Gl("glDepthFunc", glrec::ExDepthFunc, func);
+}
+void GLAPIENTRY glDepthMask(GLboolean flag) {
+    Gl("glDepthMask", glrec::ExDepthMask, flag);
+}
 void GLAPIENTRY glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
     Gl("glClearColor", glrec::ExClearColor, r, g, b, a);
 }
-void GLAPIENTRY glClearDepth(GLclampd depth) { Gl("glClearDepth", glrec::ExClearDepth, depth); }
-void GLAPIENTRY glClear(GLbitfield mask) { Gl("glClear", nullptr, mask); }
-void GLAPIENTRY glFrontFace(GLenum mode) { Gl("glFrontFace", glrec::ExFrontFace, mode); }
-void GLAPIENTRY glCullFace(GLenum mode) { Gl("glCullFace", glrec::ExCullFace, mode); }
-void GLAPIENTRY glBlendFunc(GLenum sfactor, GLenum dfactor) { Gl("glBlendFunc", glrec::ExBlendFunc, sfactor, dfactor); }
-void GLAPIENTRY glAlphaFunc(GLenum func, GLclampf ref) { Gl("glAlphaFunc", glrec::ExAlphaFunc, func, ref); }
-void GLAPIENTRY glPolygonMode(GLenum face, GLenum mode) { Gl("glPolygonMode", nullptr, face, mode); }
-void GLAPIENTRY glLineWidth(GLfloat width) { Gl("glLineWidth", nullptr, width); }
-void GLAPIENTRY glPointSize(GLfloat size) { Gl("glPointSize", nullptr, size); }
-void GLAPIENTRY glFinish(void) { Immediate("glFinish", nullptr); }
-void GLAPIENTRY glFlush(void) { Immediate("glFlush", nullptr); }
+void GLAPIENTRY glClearDepth(GLclampd depth) {
+    Gl("glClearDepth", glrec::ExClearDepth, depth);
+}
+void GLAPIENTRY glClear(GLbitfield mask) {
+    Gl("glClear", nullptr, mask);
+}
+void GLAPIENTRY glFrontFace(GLenum mode) {
+    Gl("glFrontFace", glrec::ExFrontFace, mode);
+}
+void GLAPIENTRY glCullFace(GLenum mode) {
+    Gl("glCullFace", glrec::ExCullFace, mode);
+}
+void GLAPIENTRY glBlendFunc(GLenum sfactor, GLenum dfactor) {
+    Gl("glBlendFunc", glrec::ExBlendFunc, sfactor, dfactor);
+}
+void GLAPIENTRY glAlphaFunc(GLenum func, GLclampf ref) {
+    Gl("glAlphaFunc", glrec::ExAlphaFunc, func, ref);
+}
+void GLAPIENTRY glPolygonMode(GLenum face, GLenum mode) {
+    Gl("glPolygonMode", nullptr, face, mode);
+}
+void GLAPIENTRY glLineWidth(GLfloat width) {
+    Gl("glLineWidth", nullptr, width);
+}
+void GLAPIENTRY glPointSize(GLfloat size) {
+    Gl("glPointSize", nullptr, size);
+}
+void GLAPIENTRY glFinish(void) {
+    Immediate("glFinish", nullptr);
+}
+void GLAPIENTRY glFlush(void) {
+    Immediate("glFlush", nullptr);
+}
 
 // --- textures ---
 void GLAPIENTRY glGenTextures(GLsizei n, GLuint* textures) {
@@ -650,23 +951,35 @@ GLboolean GLAPIENTRY glIsTexture(GLuint texture) {
     const auto& names = S().GenTextures;
     return std::find(names.begin(), names.end(), texture) != names.end() ? GL_TRUE : GL_FALSE;
 }
-void GLAPIENTRY glBindTexture(GLenum target, GLuint texture) { Gl("glBindTexture", glrec::ExBindTexture, target, texture); }
+void GLAPIENTRY glBindTexture(GLenum target, GLuint texture) {
+    Gl("glBindTexture", glrec::ExBindTexture, target, texture);
+}
 void GLAPIENTRY glTexParameteri(GLenum target, GLenum pname, GLint param) {
     Gl("glTexParameteri", nullptr, target, pname, param);
 }
 void GLAPIENTRY glTexParameterf(GLenum target, GLenum pname, GLfloat param) {
     Gl("glTexParameterf", nullptr, target, pname, param);
 }
-void GLAPIENTRY glTexEnvi(GLenum target, GLenum pname, GLint param) { Gl("glTexEnvi", nullptr, target, pname, param); }
-void GLAPIENTRY glTexEnvf(GLenum target, GLenum pname, GLfloat param) { Gl("glTexEnvf", nullptr, target, pname, param); }
-void GLAPIENTRY glPixelStorei(GLenum pname, GLint param) { Immediate("glPixelStorei", nullptr, pname, param); }
-void GLAPIENTRY glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height,
-                             GLint border, GLenum format, GLenum type, const GLvoid* pixels) {
-    Record("glTexImage2D", nullptr, true, pixels, Args(target, level, internalFormat, width, height, border, format, type));
+void GLAPIENTRY glTexEnvi(GLenum target, GLenum pname, GLint param) {
+    Gl("glTexEnvi", nullptr, target, pname, param);
 }
-void GLAPIENTRY glTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLsizei width,
-                                GLsizei height, GLenum format, GLenum type, const GLvoid* pixels) {
-    Record("glTexSubImage2D", nullptr, true, pixels, Args(target, level, xoffset, yoffset, width, height, format, type));
+void GLAPIENTRY glTexEnvf(GLenum target, GLenum pname, GLfloat param) {
+    Gl("glTexEnvf", nullptr, target, pname, param);
+}
+void GLAPIENTRY glPixelStorei(GLenum pname, GLint param) {
+    Immediate("glPixelStorei", nullptr, pname, param);
+}
+void GLAPIENTRY glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width,
+                             GLsizei height, GLint border, GLenum format, GLenum type,
+                             const GLvoid* pixels) {
+    Record("glTexImage2D", nullptr, true, pixels,
+           Args(target, level, internalFormat, width, height, border, format, type));
+}
+void GLAPIENTRY glTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset,
+                                GLsizei width, GLsizei height, GLenum format, GLenum type,
+                                const GLvoid* pixels) {
+    Record("glTexSubImage2D", nullptr, true, pixels,
+           Args(target, level, xoffset, yoffset, width, height, format, type));
 }
 
 // --- queries ---
@@ -676,25 +989,38 @@ GLenum GLAPIENTRY glGetError(void) {
     S().Error = GL_NO_ERROR;
     return error;
 }
-void GLAPIENTRY glGetIntegerv(GLenum pname, GLint* params) { glrec::GetValues("glGetIntegerv", pname, params, true); }
-void GLAPIENTRY glGetFloatv(GLenum pname, GLfloat* params) { glrec::GetValues("glGetFloatv", pname, params, false); }
-void GLAPIENTRY glGetDoublev(GLenum pname, GLdouble* params) { glrec::GetValues("glGetDoublev", pname, params, false); }
+void GLAPIENTRY glGetIntegerv(GLenum pname, GLint* params) {
+    glrec::GetValues("glGetIntegerv", pname, params, true);
+}
+void GLAPIENTRY glGetFloatv(GLenum pname, GLfloat* params) {
+    glrec::GetValues("glGetFloatv", pname, params, false);
+}
+void GLAPIENTRY glGetDoublev(GLenum pname, GLdouble* params) {
+    glrec::GetValues("glGetDoublev", pname, params, false);
+}
 void GLAPIENTRY glGetBooleanv(GLenum pname, GLboolean* params) {
     std::vector<GLfloat> values(16, 0.0f);
     glrec::GetValues("glGetBooleanv", pname, values.data(), false);
     if (!params) return;
     std::vector<double> probe;
     std::size_t n = glrec::Query(pname, probe) ? probe.size() : 1;
-    for (std::size_t i = 0; i < n; ++i) params[i] = values[i] != 0.0f ? GL_TRUE : GL_FALSE;
+    for (std::size_t i = 0; i < n; ++i)
+        params[i] = values[i] != 0.0f ? GL_TRUE : GL_FALSE;
 }
 const GLubyte* GLAPIENTRY glGetString(GLenum name) {
     Immediate("glGetString", nullptr, name);
     switch (name) {
-    case GL_VENDOR: return glrec::Text("glrec");
-    case GL_RENDERER: return glrec::Text("glrec call recorder");
-    case GL_VERSION: return glrec::Text("1.1 glrec");
-    case GL_EXTENSIONS: return glrec::Text("GL_EXT_bgra");
-    default: glrec::SetError(GL_INVALID_ENUM); return nullptr;
+    case GL_VENDOR:
+        return glrec::Text("glrec");
+    case GL_RENDERER:
+        return glrec::Text("glrec call recorder");
+    case GL_VERSION:
+        return glrec::Text("1.1 glrec");
+    case GL_EXTENSIONS:
+        return glrec::Text("GL_EXT_bgra");
+    default:
+        glrec::SetError(GL_INVALID_ENUM);
+        return nullptr;
     }
 }
 
@@ -705,9 +1031,10 @@ void GLAPIENTRY gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, G
 void GLAPIENTRY gluOrtho2D(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top) {
     Gl("gluOrtho2D", glrec::ExOrtho2D, left, right, bottom, top);
 }
-GLint GLAPIENTRY gluBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsizei height,
-                                   GLenum format, GLenum type, const void* data) {
-    Record("gluBuild2DMipmaps", nullptr, true, data, Args(target, internalFormat, width, height, format, type));
+GLint GLAPIENTRY gluBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei width,
+                                   GLsizei height, GLenum format, GLenum type, const void* data) {
+    Record("gluBuild2DMipmaps", nullptr, true, data,
+           Args(target, internalFormat, width, height, format, type));
     return width < 1 || height < 1 ? GLU_INVALID_VALUE : 0;
 }
 

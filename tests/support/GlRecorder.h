@@ -29,30 +29,30 @@ namespace glrec {
 
 // One GL or GLU call.
 struct Call {
-    std::string Name;          // entry point, e.g. "glRotatef"
-    std::vector<double> Args;  // arguments in prototype order, vectors expanded
+    std::string Name;           // entry point, e.g. "glRotatef"
+    std::vector<double> Args;   // arguments in prototype order, vectors expanded
     const void* Data = nullptr; // image data pointer of texture uploads
-    GLuint CompiledInto = 0;   // list the call was stored in (0: not stored)
-    bool Executed = true;      // false when only stored (GL_COMPILE)
+    GLuint CompiledInto = 0;    // list the call was stored in (0: not stored)
+    bool Executed = true;       // false when only stored (GL_COMPILE)
 };
 
 // A vertex as GL executed it, with the current attributes of that moment.
 struct Vertex {
-    std::array<double, 3> Object;   // as passed to glVertex3f
-    std::array<double, 3> Eye;      // Object transformed by the modelview matrix
-    std::array<double, 3> Normal;   // current normal as passed to glNormal3f
+    std::array<double, 3> Object;    // as passed to glVertex3f
+    std::array<double, 3> Eye;       // Object transformed by the modelview matrix
+    std::array<double, 3> Normal;    // current normal as passed to glNormal3f
     std::array<double, 3> EyeNormal; // Normal through the modelview's normal matrix
-    std::array<double, 2> TexCoord; // current texture coordinate
-    std::array<double, 4> Color;    // current colour
-    GLenum Mode = 0;                // mode of the enclosing glBegin
-    std::size_t Primitive = 0;      // index into Primitives()
+    std::array<double, 2> TexCoord;  // current texture coordinate
+    std::array<double, 4> Color;     // current colour
+    GLenum Mode = 0;                 // mode of the enclosing glBegin
+    std::size_t Primitive = 0;       // index into Primitives()
 };
 
 // One executed glBegin/glEnd pair.
 struct Primitive {
     GLenum Mode = 0;
-    std::size_t First = 0;  // index of its first vertex in Vertices()
-    std::size_t Count = 0;  // vertices between glBegin and glEnd
+    std::size_t First = 0; // index of its first vertex in Vertices()
+    std::size_t Count = 0; // vertices between glBegin and glEnd
 };
 
 // A column-major 4x4 matrix, as glGetDoublev returns it.
