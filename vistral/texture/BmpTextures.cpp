@@ -109,7 +109,7 @@ void TextureLoadID(const char* BMPFile, std::int32_t Num) {
     const std::int32_t format = GetBMPDepth(BMPFile);
     const vistral::detail::ShortFileName name = vistral::detail::CutFileName(BMPFile);
     const HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(0, name.Text, IMAGE_BITMAP, 0, 0, BMP_LOAD_FLAGS));
+        LoadImageA(GetModuleHandleA(nullptr), name.Text, IMAGE_BITMAP, 0, 0, BMP_LOAD_FLAGS));
     BITMAP info{};
     const bool loaded = bitmap != 0 &&
                         GetObjectA(bitmap, sizeof(BITMAP), &info) == sizeof(BITMAP) &&
