@@ -132,7 +132,10 @@ TEST_F(GeneratedAssets, RedrawsTheCommittedFilesByteForByte) {
         Bytes made = ReadFile(folder_ / name);
         Bytes committed = ReadFile(kCommitted / name);
         ASSERT_FALSE(committed.empty()) << name << " is not committed";
-        EXPECT_TRUE(made == committed) << name << " differs from the committed file";
+        EXPECT_TRUE(made == committed)
+            << name
+            << " differs from the committed file; after a deliberate change to the "
+               "maker, commit its output: make_assets assets";
     }
 }
 
