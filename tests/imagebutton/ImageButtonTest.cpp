@@ -2,6 +2,9 @@
 #include "BmpFiles.h"
 
 #include "Vistral.h"
+#include "win32/Testing.h"
+
+#include <GL/gl.h>
 
 #include <gtest/gtest.h>
 
@@ -35,6 +38,9 @@ constexpr POINT kOnShape = {25, 15};
 constexpr POINT kOnMagenta = {5, 15};
 // Left of the button, as reported to a captured window: negative x.
 constexpr POINT kLeftOutside = {-20, 15};
+
+// Bound on messages handled per pump, so a stuck repaint cannot hang a test.
+constexpr int kPumpLimit = 200;
 
 // Makes the GL window once for the whole program: the class can be registered only once.
 class GlWindowEnvironment : public ::testing::Environment {
@@ -104,6 +110,30 @@ class ImageButtonTest : public ::testing::Test {
         return commands;
     }
 
+    // Runs the queue dry as a program's pump would, keeping the GL window's WM_COMMAND aside.
+    void Pump() {
+        MSG msg = {};
+        for (int i = 0; i < kPumpLimit && PeekMessageA(&msg, 0, 0, 0, PM_REMOVE); ++i) {
+            if (msg.message == WM_COMMAND && msg.hwnd == HWindow)
+                Posted.push_back(msg);
+            else
+                DispatchMessageA(&msg);
+        }
+    }
+
+    // Native pointer motion over the GL window, at a point of the button.
+    void NativeMove(POINT p) {
+        ASSERT_TRUE(win32test::InjectMouseMotion(HWindow, kButtonX + p.x, kButtonY + p.y));
+        Pump();
+    }
+
+    // A native left button event at a point of the button.
+    void NativeLeft(bool down, POINT p) {
+        ASSERT_TRUE(win32test::InjectMouseButton(HWindow, win32test::kButtonLeft, down,
+                                                 kButtonX + p.x, kButtonY + p.y));
+        Pump();
+    }
+
     // The colour the button shows at P after repainting.
     Rgb Shown(POINT p) const {
         UpdateWindow(Button);
@@ -132,6 +162,7 @@ class ImageButtonTest : public ::testing::Test {
     bmpfiles::TempDir Dir;
     std::string Prefix;
     HWND Button = 0;
+    std::vector<MSG> Posted;
     std::size_t GdiBefore = 0;
 };
 
@@ -264,6 +295,54 @@ TEST_F(ImageButtonTest, WithoutANormalPictureKeepsItsSizeUnclippedAndStillClicks
     std::vector<MSG> commands = DrainCommands();
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0].wParam, static_cast<WPARAM>(kButtonId));
+}
+
+TEST_F(ImageButtonTest, NativePointerGoesThroughTheShapeOnly) {
+    ASSERT_NE(Create(), 0u);
+    // Over the magenta strip the pointer is over the GL window, not the button.
+    NativeMove(kOnMagenta);
+    EXPECT_EQ(Mode(), 1u);
+    NativeMove(kOnShape);
+    EXPECT_EQ(Mode(), 2u);
+
+    NativeLeft(true, kOnShape);
+    EXPECT_EQ(Mode(), 3u);
+    NativeLeft(false, kOnShape);
+    ASSERT_EQ(Posted.size(), 1u);
+    EXPECT_EQ(Posted[0].wParam, static_cast<WPARAM>(kButtonId));
+    EXPECT_EQ(Posted[0].lParam, 0);
+    EXPECT_EQ(Mode(), 1u);
+
+    // Press, drag off the button (still captured), release: no notification.
+    Posted.clear();
+    NativeMove(kOnShape);
+    NativeLeft(true, kOnShape);
+    NativeMove({kPicW + 30, kPicH + 30});
+    NativeLeft(false, {kPicW + 30, kPicH + 30});
+    EXPECT_TRUE(Posted.empty());
+    EXPECT_EQ(Mode(), 1u);
+}
+
+TEST_F(ImageButtonTest, ComposedOverTheGlFrameClippedToItsShape) {
+    ASSERT_NE(Create(), 0u);
+    UpdateWindow(Button);
+    glViewport(0, 0, Width, Height);
+    glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    win32test::CompositeChildrenNow(HWindow);
+
+    // A client point of the GL window, read back from the back buffer.
+    auto frame = [](POINT p) {
+        unsigned char rgba[4] = {};
+        glReadBuffer(GL_BACK);
+        glReadPixels(p.x, Height - 1 - p.y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        return Rgb{rgba[0], rgba[1], rgba[2]};
+    };
+    const Rgb blue = {0, 0, 255};
+    EXPECT_TRUE(SameColour(frame({kButtonX + kOnShape.x, kButtonY + kOnShape.y}), kNormal));
+    EXPECT_TRUE(SameColour(frame({kButtonX + kOnMagenta.x, kButtonY + kOnMagenta.y}), blue))
+        << "magenta is cut away";
+    EXPECT_TRUE(SameColour(frame({kButtonX + kPicW + 5, kButtonY + 5}), blue));
 }
 
 } // namespace
