@@ -13,6 +13,9 @@ constexpr std::uint64_t LARGEST_FUZZED_IMAGE = 16u << 20;
 constexpr std::uint64_t LARGEST_32_BIT_SIZE = 0xFFFFFFFFu;
 constexpr std::size_t HEADER_SIZE = 18;
 
+// Keeps the reads of the image from being optimised away.
+volatile unsigned Sink = 0;
+
 // The image size the 18-byte header declares (0 when the input is shorter).
 std::uint64_t DeclaredImageSize(const std::uint8_t* data, std::size_t size) {
     if (size < HEADER_SIZE) return 0;
@@ -36,8 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t bytes = std::size_t{texture.Width} * texture.Height * (texture.Bpp / 8);
         unsigned sum = 0;
         for (std::size_t i = 0; i < bytes; ++i) sum += texture.ImageData[i];
-        static volatile unsigned sink;
-        sink = sum;
+        Sink = sum;
         vistral::ReleaseTGAImage(texture);
     } else if (texture.ImageData != nullptr) {
         std::abort();
