@@ -272,6 +272,11 @@ TEST_F(ImageButtonTest, DestroyRemovesAllFivePropertiesAndLeaksNothing) {
     for (const char* name :
          {"NORMALBITMAP", "HOVERBITMAP", "PRESSBITMAP", "HOVERMODEBYTE", "HOVERBUTTONREGION"})
         EXPECT_EQ(GetPropA(Button, name), 0u) << name;
+    // Painting without a picture still validates: no endless repaint.
+    InvalidateRect(Button, nullptr, FALSE);
+    UpdateWindow(Button);
+    MSG paint = {};
+    EXPECT_FALSE(PeekMessageA(&paint, Button, WM_PAINT, WM_PAINT, PM_NOREMOVE));
     EXPECT_TRUE(DestroyWindow(Button));
     EXPECT_FALSE(IsWindow(Button));
     // TearDown checks that every bitmap, palette, context and region is gone.
