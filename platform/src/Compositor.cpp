@@ -146,6 +146,7 @@ void PreparePixelPath(const GlProcs& gl, int version, int width, int height) {
     static constexpr GLenum kBiases[] = {GL_RED_BIAS, GL_GREEN_BIAS, GL_BLUE_BIAS, GL_ALPHA_BIAS};
     for (GLenum s : kScales) gl.PixelTransferf(s, 1.0f);
     for (GLenum b : kBiases) gl.PixelTransferf(b, 0.0f);
+    gl.PixelTransferf(GL_ALPHA_BIAS, 1.0f); // child windows are opaque, whatever alpha GDI left
     gl.PixelZoom(1.0f, -1.0f); // surfaces are top-down
     gl.PixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
     gl.PixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
