@@ -48,6 +48,16 @@ void CilindroMorph2(float X, float Y, float Z, std::int32_t NumCircle, std::int3
 
     const float MajorStep = Single(static_cast<long double>(H) / NumCircle);
     const float MinorStep = Single(FULL_TURN / NumLine);
+    // Each column's direction and s are the same on every ring: work them out once.
+    float NX[CILINDRO_MAX_COLUMNS + 1];
+    float NY[CILINDRO_MAX_COLUMNS + 1];
+    float S[CILINDRO_MAX_COLUMNS + 1];
+    for (std::int32_t J = 0; J <= NumLine; ++J) {
+        const double A = static_cast<double>(J) * MinorStep;
+        NX[J] = static_cast<float>(std::cos(A));
+        NY[J] = static_cast<float>(std::sin(A));
+        S[J] = Single((static_cast<long double>(H) + A) * R / TSize);
+    }
     const float tTop = Single(static_cast<double>(H) / TEXTURE_T_DIVISOR / TSize);
     for (std::int32_t I = 0; I < NumCircle; ++I) {
         const float Z0 =
@@ -57,21 +67,16 @@ void CilindroMorph2(float X, float Y, float Z, std::int32_t NumCircle, std::int3
         const float bottom = R2[I];
         GLBegin(GL_TRIANGLE_STRIP);
         for (std::int32_t J = 0; J <= NumLine; ++J) {
-            const double A = static_cast<double>(J) * MinorStep;
-            const float NX = static_cast<float>(std::cos(A));
-            const float NY = static_cast<float>(std::sin(A));
-            const float s = Single((static_cast<long double>(H) + A) * R / TSize);
-
-            glNormal3f(NX, NY, 0.0f);
-            glTexCoord2f(s, tTop);
-            GLVertex3f(Single(static_cast<double>(X) + Single(static_cast<double>(top) * NX)),
-                       Single(static_cast<double>(Y) + Single(static_cast<double>(top) * NY)),
+            glNormal3f(NX[J], NY[J], 0.0f);
+            glTexCoord2f(S[J], tTop);
+            GLVertex3f(Single(static_cast<double>(X) + Single(static_cast<double>(top) * NX[J])),
+                       Single(static_cast<double>(Y) + Single(static_cast<double>(top) * NY[J])),
                        Single(static_cast<double>(Z) + Z0));
 
-            glNormal3f(NX, NY, 0.0f);
-            glTexCoord2f(s, 0.0f);
-            GLVertex3f(Single(static_cast<double>(X) + Single(static_cast<double>(bottom) * NX)),
-                       Single(static_cast<double>(Y) + Single(static_cast<double>(bottom) * NY)),
+            glNormal3f(NX[J], NY[J], 0.0f);
+            glTexCoord2f(S[J], 0.0f);
+            GLVertex3f(Single(static_cast<double>(X) + Single(static_cast<double>(bottom) * NX[J])),
+                       Single(static_cast<double>(Y) + Single(static_cast<double>(bottom) * NY[J])),
                        Single(static_cast<double>(Z) + Z1));
         }
         GLEnd();

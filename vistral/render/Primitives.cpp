@@ -12,8 +12,25 @@ namespace {
 constexpr long double PI_EXTENDED = 3.141592653589793238462643383279502884L;
 constexpr long double FULL_TURN = 2.0L * PI_EXTENDED;
 
+// Rounds to single precision, the storage type of every coordinate.
 inline float Single(long double value) {
     return static_cast<float>(value);
+}
+
+// Spheres with up to this many segments keep their column values in a table.
+constexpr std::int32_t CACHED_SEGMENTS = 64;
+
+// Direction and texture s of one longitude column.
+struct Column {
+    float X, Y, S;
+};
+
+// Column J of a sphere with the given longitude step.
+Column SphereColumn(std::int32_t J, float MinorStep, long double circleDivisor, float TSize) {
+    const float C = Single(static_cast<long double>(J) * MinorStep);
+    return Column{static_cast<float>(std::cos(static_cast<double>(C))),
+                  static_cast<float>(std::sin(static_cast<double>(C))),
+                  Single(-static_cast<long double>(J) / circleDivisor / TSize)};
 }
 
 // One vertex of a ring: its normal, texture coordinate and position.
@@ -40,6 +57,11 @@ void Sfera(float PX, float PY, float PZ, float Radius, std::int32_t NumCircle, s
     // No longitude step for NumCircle 0: the one column sits at longitude 0.
     const float MinorStep = NumCircle > 0 ? Single(FULL_TURN / NumCircle) : 0.0f;
     const long double circleDivisor = NumCircle > 0 ? NumCircle : 1;
+    // The columns repeat on every band: work them out once when they fit the table.
+    const bool cached = NumCircle <= CACHED_SEGMENTS;
+    Column columns[CACHED_SEGMENTS + 1];
+    for (std::int32_t J = 0; cached && J <= NumCircle; ++J)
+        columns[J] = SphereColumn(J, MinorStep, circleDivisor, TSize);
     for (std::int32_t I = 0; I < NumLine; ++I) {
         const float A = Single(static_cast<long double>(I) * MajorStep);
         const float B = Single(static_cast<long double>(A) + MajorStep);
@@ -55,10 +77,9 @@ void Sfera(float PX, float PY, float PZ, float Radius, std::int32_t NumCircle, s
         const float tLower = Single(static_cast<long double>(I + 1) / NumLine / TSize);
         GLBegin(GL_TRIANGLE_STRIP);
         for (std::int32_t J = 0; J <= NumCircle; ++J) {
-            const float C = Single(static_cast<long double>(J) * MinorStep);
-            const float X = static_cast<float>(std::cos(static_cast<double>(C)));
-            const float Y = static_cast<float>(std::sin(static_cast<double>(C)));
-            const float s = Single(-static_cast<long double>(J) / circleDivisor / TSize);
+            const Column col =
+                cached ? columns[J] : SphereColumn(J, MinorStep, circleDivisor, TSize);
+            const float X = col.X, Y = col.Y, s = col.S;
             // A point sphere has no ring radii to divide: use the unit directions.
             if (Radius == 0.0f) glNormal3f(Single(X * sinA), Single(Y * sinA), Single(cosA));
             SphereVertex(PX, PY, PZ, Radius, X, Y, R0, Z0, s, tUpper);
