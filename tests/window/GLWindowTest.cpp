@@ -42,6 +42,11 @@ void RecordStateAtMenuBar() {
     gAtMenuBar.Context = wglGetCurrentContext();
 }
 
+// A client menu procedure that leaves a mark on stderr, to show it ran before a fatal end.
+void MarkMenuStep() {
+    std::fputs("passo del menu\n", stderr);
+}
+
 // A client menu procedure that wrecks the window before the context is made.
 void DestroyWindowAtMenuBar() {
     DestroyWindow(HWindow);
@@ -397,7 +402,8 @@ TEST_F(ClassSettingsTest, SettingInFreeLookTakesTheTimeAndCentresTheCursor) {
 }
 
 // The fatal paths end the process normally after showing their text under "Error"; with
-// no display to show a box the platform writes caption and text to stderr.
+// no display to show a box the platform writes "caption: text" to stderr, in UTF-8 (so
+// the text's 0xE8 reads as C3 A8 there).
 class FatalPathTest : public LifeCycleTest {};
 
 TEST_F(FatalPathTest, SecondWindowInOneProcessEndsWithTheRegistrationMessage) {
@@ -405,7 +411,19 @@ TEST_F(FatalPathTest, SecondWindowInOneProcessEndsWithTheRegistrationMessage) {
     CreateDemoWindow();
     EXPECT_EXIT(CreateOGLWindow(kTitle, kRequestWidth, kRequestHeight, kRequestBits, false),
                 ::testing::ExitedWithCode(0),
-                "Error[^\n]*\n?.*Errore di registro per la rispettiva applicazione!");
+                "Error: Errore di registro per la rispettiva applicazione!");
+}
+
+TEST_F(FatalPathTest, WindowFailureEndsWithTheCreationMessageAfterTheMenuStep) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // A child style without a parent: the window system refuses the window.
+    CREATE_WINDOW_FLAGS = static_cast<std::int32_t>(WS_CHILD);
+    ShowMenuBar = true;
+    CreateMenuBar = MarkMenuStep;
+    ShowStatusBar = true;
+    EXPECT_EXIT(CreateDemoWindow(), ::testing::ExitedWithCode(0),
+                "passo del menu\nError: Impossibile creare la finestra per la rispettiva "
+                "applicazione!");
 }
 
 TEST_F(FatalPathTest, ContextFailureEndsWithTheInitialisationMessage) {
@@ -413,13 +431,13 @@ TEST_F(FatalPathTest, ContextFailureEndsWithTheInitialisationMessage) {
     ShowMenuBar = true;
     CreateMenuBar = DestroyWindowAtMenuBar;
     EXPECT_EXIT(CreateDemoWindow(), ::testing::ExitedWithCode(0),
-                "la rispettiva applicazione non .+ stata inizilizata!");
+                "Error: la rispettiva applicazione non \xC3\xA8 stata inizilizata!");
 }
 
 TEST_F(FatalPathTest, ThrowErrorShowsTheTextAndEndsWithCodeZero) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(ThrowError("Messaggio di prova"), ::testing::ExitedWithCode(0),
-                "Messaggio di prova");
+                "Error: Messaggio di prova");
 }
 
 } // namespace

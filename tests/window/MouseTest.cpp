@@ -133,7 +133,7 @@ TEST_F(MouseTest, FreeLookPitchStaysWithinLimitsWhileYawIsUnbounded) {
     EXPECT_FLOAT_EQ(YRot, 60.0f);
     EXPECT_FLOAT_EQ(YRot2, 60.0f);
     EXPECT_FLOAT_EQ(XRot, 20 * 200 / 100.0f * 2) << "yaw has no limit";
-    for (int step = 0; step < 20; ++step) {
+    for (int step = 0; step < 40; ++step) {
         SetCursorPos(centreX, centreY - 200);
         MoveTo(0, 0);
     }

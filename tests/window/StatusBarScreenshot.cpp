@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -31,11 +32,26 @@ struct Image {
     const std::uint8_t* At(int x, int y) const { return &Rgb[(static_cast<std::size_t>(y) * W + x) * 3]; }
 };
 
+// The next header number of a PPM file, past blanks and comment lines.
+int PpmNumber(std::istream& in) {
+    in >> std::ws;
+    while (in.peek() == '#') {
+        std::string comment;
+        std::getline(in, comment);
+        in >> std::ws;
+    }
+    int value = -1;
+    in >> value;
+    return value;
+}
+
 bool ReadPpm(const std::string& path, Image& image) {
     std::ifstream in(path, std::ios::binary);
     std::string magic;
-    int max = 0;
-    in >> magic >> image.W >> image.H >> max;
+    in >> magic;
+    image.W = PpmNumber(in);
+    image.H = PpmNumber(in);
+    const int max = PpmNumber(in);
     in.get();
     if (magic != "P6" || max != 255 || image.W <= 0 || image.H <= 0) return false;
     image.Rgb.resize(static_cast<std::size_t>(image.W) * image.H * 3);

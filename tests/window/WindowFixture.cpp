@@ -70,6 +70,7 @@ void DrainMessages() {
 void PostAndPump(UINT message, WPARAM wParam, LPARAM lParam) {
     ASSERT_TRUE(PostMessageA(HWindow, message, wParam, lParam));
     SetGLMsg();
+    DrainMessages();
 }
 
 std::string WindowTitle(HWND window) {

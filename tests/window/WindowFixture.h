@@ -23,7 +23,8 @@ void UseOffscreenDriverByDefault();
 void ResetEngineState();
 // Dispatches everything queued (posted messages, pending paints, a quit), as a pump would.
 void DrainMessages();
-// Posts a message to the GL window and lets one pump step handle it.
+// Posts a message to the GL window, lets one pump step handle it, then dispatches what
+// that step queued in turn (the WM_CHAR of a typed key).
 void PostAndPump(UINT message, WPARAM wParam, LPARAM lParam);
 // The window's title, read back from the platform.
 std::string WindowTitle(HWND window);

@@ -56,7 +56,8 @@ TEST_F(WindowProcTest, CreationLeavesTheWindowActiveWithAnEmptyKeyTable) {
 }
 
 TEST_F(WindowProcTest, EscapeSendsDestroyAndClearsActiveInTheSamePumpStep) {
-    PostAndPump(WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(PostMessageA(HWindow, WM_KEYDOWN, VK_ESCAPE, 0));
+    SetGLMsg();
     EXPECT_FALSE(Active);
     EXPECT_EQ(SetKey[VK_ESCAPE], KEY_UP) << "Escape never enters the key table";
     EXPECT_FALSE(SetGLKey(static_cast<char>(VK_ESCAPE)));
@@ -64,10 +65,10 @@ TEST_F(WindowProcTest, EscapeSendsDestroyAndClearsActiveInTheSamePumpStep) {
     EXPECT_TRUE(IsWindow(HWindow));
     // WM_DESTROY posted a quit message, which the pump dispatches like any other.
     MSG msg = {};
-    ASSERT_TRUE(PeekMessageA(&msg, 0, 0, 0, PM_NOREMOVE));
-    EXPECT_EQ(msg.message, WM_QUIT);
-    SetGLMsg();
+    EXPECT_TRUE(PeekMessageA(&msg, 0, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    windowtest::DrainMessages();
     EXPECT_FALSE(Active);
+    EXPECT_TRUE(IsWindow(HWindow));
 }
 
 TEST_F(WindowProcTest, EscapeReturnsZeroWithoutDefaultProcessing) {
