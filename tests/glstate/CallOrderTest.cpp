@@ -123,7 +123,7 @@ std::vector<OrderCase> Cases() {
     };
 }
 
-TEST(CallOrder, EachCallMakesExactlyItsGlCallsInOrder) {
+TEST(GlStateCallOrder, EachCallMakesExactlyItsGlCallsInOrder) {
     for (const OrderCase& c : Cases()) {
         SCOPED_TRACE(c.what);
         GLResizeWindow(c.width, c.height);
@@ -139,7 +139,7 @@ TEST(CallOrder, EachCallMakesExactlyItsGlCallsInOrder) {
 }
 
 // The frame's pair is the overlay's calls followed at once by the 3D set-up's.
-TEST(CallOrder, PerFramePairIsOverlayThenInit) {
+TEST(GlStateCallOrder, PerFramePairIsOverlayThenInit) {
     GLResizeWindow(800, 600);
     glrec::Reset();
     OpenGL_I2D(0, 0, 0, 0);

@@ -28,7 +28,7 @@ TEST(LightColoursDeathTest, IndexOutsideZeroToThreeIsARangeError) {
     EXPECT_DEATH((void)LightPosition[-1], "range error");
 }
 
-class Switches : public testsupport::GlTest {
+class StateSwitches : public testsupport::GlTest {
   protected:
     void SetUp() override {
         GlTest::SetUp();
@@ -79,7 +79,7 @@ const LightCase kLightCases[] = {
     {"directional, translated", GL_LIGHT2, {0, 0, 1, 0}, true, {0, 0, 1, 0}},
 };
 
-TEST_F(Switches, SetGLLightConfiguresOneLightWithTheEngineColours) {
+TEST_F(StateSwitches, SetGLLightConfiguresOneLightWithTheEngineColours) {
     for (const LightCase& c : kLightCases) {
         SCOPED_TRACE(c.name);
         OpenGL_Init(100.0, 0, 0, 0, 0);
@@ -107,7 +107,7 @@ TEST_F(Switches, SetGLLightConfiguresOneLightWithTheEngineColours) {
 }
 
 // An application may change the colours before the call; SetGLLight passes what they hold then.
-TEST_F(Switches, SetGLLightPassesTheColoursAsTheyAreAtTheCall) {
+TEST_F(StateSwitches, SetGLLightPassesTheColoursAsTheyAreAtTheCall) {
     const auto ambient = AmbientLight;
     const auto diffuse = DiffuseLight;
     const auto specular = SpecularLight;
@@ -128,7 +128,7 @@ TEST_F(Switches, SetGLLightPassesTheColoursAsTheyAreAtTheCall) {
 }
 
 // After SetGLSprite a fragment at alpha 0.4 is dropped and one at 0.5 is drawn.
-TEST_F(Switches, SpriteDropsFragmentsAtOrBelowPointFour) {
+TEST_F(StateSwitches, SpriteDropsFragmentsAtOrBelowPointFour) {
     SetGLSprite();
     EXPECT_TRUE(IsOn(GL_ALPHA_TEST));
     EXPECT_EQ(GetInt(GL_ALPHA_TEST_FUNC), GL_GREATER);
@@ -149,7 +149,7 @@ TEST_F(Switches, SpriteDropsFragmentsAtOrBelowPointFour) {
 
 // SetGLSpriteOff resets what a sprite pass may have changed: no alpha test, no blending, depth
 // writes.
-TEST_F(Switches, SpriteOffLeavesSolidDrawing) {
+TEST_F(StateSwitches, SpriteOffLeavesSolidDrawing) {
     glEnable(GL_BLEND);
     glDepthMask(GL_FALSE);
     SetGLSprite();
@@ -176,7 +176,7 @@ TEST_F(Switches, SpriteOffLeavesSolidDrawing) {
 
 // Two-sided lighting lights a back face with its normal turned round; one TwoSideOff ends it
 // however many TwoSideOn came before.
-TEST_F(Switches, TwoSideOnThenOffLeavesOneSidedLighting) {
+TEST_F(StateSwitches, TwoSideOnThenOffLeavesOneSidedLighting) {
     OpenGL_Init(100.0, 0, 0, 0, 0);
     SetGLLight(GL_LIGHT0, 0, 0, 1, 0); // from the viewer into the scene
     // A back face (clockwise on screen) whose normal points away from the viewer.
@@ -200,7 +200,7 @@ TEST_F(Switches, TwoSideOnThenOffLeavesOneSidedLighting) {
 }
 
 // SetGLRefractive culls back faces with counter-clockwise fronts: a clockwise quad vanishes.
-TEST_F(Switches, RefractiveCullsClockwiseFaces) {
+TEST_F(StateSwitches, RefractiveCullsClockwiseFaces) {
     glFrontFace(GL_CW);
     glCullFace(GL_FRONT);
     SetGLRefractive();

@@ -36,7 +36,7 @@ OtherWindowState Snapshot() {
 void MenuProcedure() {}
 
 // Runs first in a fresh process (ctest runs each case in its own process).
-TEST(WindowState, StartsZeroFalseOrNull) {
+TEST(EngineWindowState, StartsZeroFalseOrNull) {
     EXPECT_EQ(HWindow, 0u);
     EXPECT_EQ(DCWindow, 0u);
     EXPECT_EQ(RCWindow, 0u);
@@ -53,14 +53,14 @@ TEST(WindowState, StartsZeroFalseOrNull) {
     EXPECT_EQ(HStatus, 0u);
 }
 
-TEST(WindowState, HandlesAreThirtyTwoBitAndFlagsAreOneByte) {
+TEST(EngineWindowState, HandlesAreThirtyTwoBitAndFlagsAreOneByte) {
     static_assert(sizeof(HWindow) == 4 && sizeof(DCWindow) == 4 && sizeof(RCWindow) == 4);
     static_assert(sizeof(HStatus) == 4);
     static_assert(sizeof(FullScreen) == 1 && sizeof(Active) == 1);
     static_assert(sizeof(Width) == 4 && sizeof(Height) == 4 && sizeof(Bits) == 4);
 }
 
-TEST(WindowState, ResizeRecordsTheSizeAndNothingElse) {
+TEST(EngineWindowState, ResizeRecordsTheSizeAndNothingElse) {
     static const char title[] = "Finestra";
     HWindow = 7;
     DCWindow = 8;
@@ -80,7 +80,7 @@ TEST(WindowState, ResizeRecordsTheSizeAndNothingElse) {
 }
 
 // A minimised window reports 0 by 0; the size is stored unchanged, as are later ones.
-TEST(WindowState, ResizeStoresSizesWithoutAreaUnchanged) {
+TEST(EngineWindowState, ResizeStoresSizesWithoutAreaUnchanged) {
     const std::array<std::array<std::int32_t, 2>, 4> sizes{
         {{0, 0}, {0, 480}, {640, 0}, {65535, 65535}}};
     for (const auto& size : sizes) {
@@ -90,10 +90,10 @@ TEST(WindowState, ResizeStoresSizesWithoutAreaUnchanged) {
     }
 }
 
-using WindowStateGl = GlTest;
+using EngineWindowStateGl = GlTest;
 
 // The resize leaves GL alone: viewport and projection wait for the next set-up call.
-TEST_F(WindowStateGl, ResizeMakesNoGlCall) {
+TEST_F(EngineWindowStateGl, ResizeMakesNoGlCall) {
     GLResizeWindow(800, 600);
     OpenGL_Init(100.0, 0, 0, 0, 0);
     GLfloat projectionBefore[16];
