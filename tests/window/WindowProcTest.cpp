@@ -142,6 +142,17 @@ TEST_F(WindowProcTest, PumpWithAnEmptyQueueReturnsAtOnceAndChangesNothing) {
     EXPECT_TRUE(KeysDown().empty());
 }
 
+TEST_F(WindowProcTest, QuitMessageIsDispatchedLikeAnyOtherAndEndsNothing) {
+    PostQuitMessage(0);
+    MSG msg = {};
+    ASSERT_TRUE(PeekMessageA(&msg, 0, 0, 0, PM_NOREMOVE));
+    ASSERT_EQ(msg.message, WM_QUIT);
+    SetGLMsg();
+    EXPECT_EQ(Msg_.message, WM_QUIT) << "the pump's buffer holds the message it took";
+    EXPECT_TRUE(Active) << "only Active signals the end";
+    EXPECT_FALSE(PeekMessageA(&msg, 0, 0, 0, PM_NOREMOVE));
+}
+
 TEST_F(WindowProcTest, CommandReturnsZeroWhetherOrNotAHookIsSet) {
     struct Case {
         bool MenuBar;
