@@ -27,7 +27,8 @@ constexpr HANDLE MODE_NORMAL = 1;
 constexpr HANDLE MODE_HOVER = 2;
 constexpr HANDLE MODE_PRESSED = 3;
 
-// The button is placed as if its parent had a 3-pixel left frame and a 19-pixel caption.
+// The button is placed as if its parent had a 3-pixel left frame and a 19-pixel top frame
+// with caption.
 constexpr LONG PARENT_FRAME_LEFT = 3;
 constexpr LONG PARENT_FRAME_TOP = 19;
 
@@ -54,11 +55,17 @@ std::string PictureName(const char* suffix) {
 // A memory context holding a loaded picture and its realised palette (empty when the file fails).
 HDC MakePictureContext(HBITMAP picture, HPALETTE palette) {
     HDC dc = CreateCompatibleDC(0);
+    if (dc == 0) {
+        // Nothing will hold them: release them now rather than lose them.
+        if (palette != 0) DeleteObject(palette);
+        if (picture != 0) DeleteObject(picture);
+        return 0;
+    }
     TPictureSelection selection = {picture, palette, 0, 0};
     selection.PreviousBitmap = SelectObject(dc, picture);
     selection.PreviousPalette = SelectPalette(dc, palette, FALSE);
     RealizePalette(dc);
-    if (dc != 0) PictureSelections[dc] = selection;
+    PictureSelections[dc] = selection;
     return dc;
 }
 
