@@ -2,7 +2,6 @@
 #include "BmpDecode.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <limits>
 
@@ -67,23 +66,6 @@ bool IsKnownDepth(int bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
 
-// Masks must be contiguous, inside the pixel and apart from each other (alpha may be 0).
-bool ValidMasks(const std::uint32_t (&masks)[4], int bitCount) {
-    const std::uint64_t limit = bitCount == 16 ? 0xFFFFu : 0xFFFFFFFFu;
-    std::uint32_t seen = 0;
-    for (int i = 0; i < 4; ++i) {
-        const std::uint32_t m = masks[i];
-        if (m == 0) {
-            if (i < 3) return false;
-            continue;
-        }
-        const std::uint32_t shifted = m >> std::countr_zero(m);
-        if ((shifted & (shifted + 1)) != 0 || m > limit || (seen & m) != 0) return false;
-        seen |= m;
-    }
-    return true;
-}
-
 // Reads the 12-byte OS/2 core header.
 bool ReadCoreHeader(const ByteView& file, BmpHeader& h) {
     constexpr std::uint64_t at = kFileHeaderBytes;
@@ -130,7 +112,7 @@ bool ReadInfoHeader(const ByteView& file, std::uint32_t headerBytes, BmpHeader& 
             readable = headerBytes >= kV3HeaderBytes ? 4 : 3;
         }
         for (std::uint32_t i = 0; i < readable; ++i) h.Masks[i] = file.U32(maskAt + i * kMaskBytes);
-        if (!ValidMasks(h.Masks, h.BitCount)) return false;
+        if (!ValidChannelMasks(h.Masks[0], h.Masks[1], h.Masks[2], h.Masks[3], h.BitCount)) return false;
         h.HasMasks = true;
         break;
     }

@@ -67,6 +67,21 @@ std::uint32_t MaskedChannel(std::uint32_t pixel, std::uint32_t mask) {
     return static_cast<std::uint32_t>((value * 255 + max / 2) / max);
 }
 
+// Contiguous, non-overlapping masks inside the pixel; alpha may be 0.
+bool ValidChannelMasks(std::uint32_t red, std::uint32_t green, std::uint32_t blue, std::uint32_t alpha,
+                       int bitCount) {
+    const std::uint64_t limit = bitCount == 16 ? 0xFFFFu : 0xFFFFFFFFu;
+    if (red == 0 || green == 0 || blue == 0) return false;
+    std::uint32_t seen = 0;
+    for (const std::uint32_t m : {red, green, blue, alpha}) {
+        if (m == 0) continue;
+        const std::uint32_t shifted = m >> std::countr_zero(m);
+        if ((shifted & (shifted + 1)) != 0 || m > limit || (seen & m) != 0) return false;
+        seen |= m;
+    }
+    return true;
+}
+
 // Sets default masks and the stride, and makes zeroed pixel memory.
 bool FinishDibLayout(Dib& image) {
     if (image.Width <= 0 || image.Height <= 0) return false;

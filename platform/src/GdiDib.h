@@ -36,6 +36,10 @@ bool FinishDibLayout(Dib& image);
 std::uint32_t DibPixel(const Dib& image, int x, int y);
 // The channel of a pixel that Mask selects, scaled to 0..255 (0 for an empty mask).
 std::uint32_t MaskedChannel(std::uint32_t pixel, std::uint32_t mask);
+// Red, green and blue masks (and an optional alpha mask, 0 for none) are usable when each
+// is a contiguous run of bits inside a pixel of BitCount bits and none overlap.
+bool ValidChannelMasks(std::uint32_t red, std::uint32_t green, std::uint32_t blue, std::uint32_t alpha,
+                       int bitCount);
 // Writes colour 0x00RRGGBB at (X, Y) in the Dib's own format.
 void SetDibPixel(Dib& image, int x, int y, std::uint32_t rgb);
 

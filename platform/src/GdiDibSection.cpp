@@ -16,20 +16,6 @@ bool IsSectionDepth(int bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
 
-// Contiguous, non-empty masks inside the pixel that do not overlap.
-bool ValidSectionMasks(const std::uint32_t (&masks)[3], int bitCount) {
-    std::uint32_t seen = 0;
-    for (std::uint32_t m : masks) {
-        if (m == 0) return false;
-        std::uint32_t shifted = m;
-        while ((shifted & 1) == 0) shifted >>= 1;
-        if ((shifted & (shifted + 1)) != 0 || (seen & m) != 0) return false;
-        if (bitCount == 16 && m > 0xFFFF) return false;
-        seen |= m;
-    }
-    return true;
-}
-
 } // namespace
 
 } // namespace platform
@@ -57,7 +43,7 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
         if (h.biBitCount != 16 && h.biBitCount != 32) return 0;
         std::uint32_t masks[3];
         std::memcpy(masks, after, sizeof masks);
-        if (!ValidSectionMasks(masks, h.biBitCount)) return 0;
+        if (!ValidChannelMasks(masks[0], masks[1], masks[2], 0, h.biBitCount)) return 0;
         image.RedMask = masks[0];
         image.GreenMask = masks[1];
         image.BlueMask = masks[2];
