@@ -72,8 +72,17 @@ bool BackendStartVideo() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-    b.VideoStarted = true;
     const char* driver = SDL_GetCurrentVideoDriver();
+    // Without a display SDL falls back to a driver nobody can see or answer; such a
+    // driver is used only when asked for by name (SDL_VIDEODRIVER), as tests do.
+    const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    const bool invisible = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    if (invisible && !(requested && *requested)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_SetError("no display available");
+        return false;
+    }
+    b.VideoStarted = true;
     b.GlobalPointer = driver && std::strcmp(driver, "x11") == 0;
     return true;
 }
