@@ -149,7 +149,11 @@ void TranslateEvent(const SDL_Event& e) {
 }
 
 void BackendPumpEvents(bool wait) {
-    if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+        // Nothing can arrive without video; a waiting caller must not spin the processor.
+        if (wait) SDL_Delay(kWaitSliceMs);
+        return;
+    }
     SDL_Event e;
     if (wait && SDL_WaitEventTimeout(&e, kWaitSliceMs)) TranslateEvent(e);
     while (SDL_PollEvent(&e)) TranslateEvent(e);
