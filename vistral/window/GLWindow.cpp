@@ -27,9 +27,8 @@ std::uint32_t ObjNull = 0;
 
 namespace {
 
-// System cursor resources by cursor kind, index 1 to 16; FILECURSOR's slot is unused.
-constexpr WORD SYSTEM_CURSORS[] = {
-    0,     // no kind 0
+// System cursor resources by cursor kind ARROW..HELP; FILECURSOR's slot is unused.
+const vistral::RangeArray<WORD, ARROW, HELP, "SystemCursors"> SYSTEM_CURSORS = {{
     32512, // ARROW: IDC_ARROW
     32513, // IBEAM: IDC_IBEAM
     32514, // WAIT: IDC_WAIT
@@ -46,8 +45,7 @@ constexpr WORD SYSTEM_CURSORS[] = {
     32649, // HAND: IDC_HAND
     32650, // APPSTARTING: IDC_APPSTARTING
     32651, // HELP: IDC_HELP
-};
-constexpr std::int32_t LAST_CURSOR_KIND = HELP;
+}};
 // IDI_APPLICATION and IDC_ARROW resource numbers.
 constexpr WORD APPLICATION_ICON_ID = 32512;
 constexpr WORD ARROW_CURSOR_ID = 32512;
@@ -71,7 +69,7 @@ constexpr int FATAL_EXIT_CODE = 0;
 // The cursor of the "GLWindow" class for the kind chosen; null for unknown kinds.
 HCURSOR ClassCursor() {
     if (SetTypeCursor == FILECURSOR) return LoadCursorFromFileA(CursorFile);
-    if (SetTypeCursor < ARROW || SetTypeCursor > LAST_CURSOR_KIND) return 0;
+    if (SetTypeCursor < ARROW || SetTypeCursor > HELP) return 0;
     return LoadCursorA(0, MAKEINTRESOURCEA(SYSTEM_CURSORS[SetTypeCursor]));
 }
 
@@ -84,6 +82,7 @@ HICON ClassIcon() {
 
 // Registers "IMAGEBUTTON" unless it is there already; the outcome is not reported.
 void RegisterImageButtonClass() {
+    WindowClassEx.cbSize = sizeof(WNDCLASSEXA);
     if (GetClassInfoExA(0, IMAGEBUTTON_CLASS_NAME, &WindowClassEx)) return;
     WindowClassEx = {};
     WindowClassEx.cbSize = sizeof(WNDCLASSEXA);

@@ -1,4 +1,5 @@
-// The exact GL calls of SetGLMouseMove's four axis modes, through the GL call recorder.
+// The exact GL calls of the window layer, through the GL call recorder: SetGLMouseMove's
+// four axis modes and the empty list of OGLWindowSetting.
 #include "GlRecorder.h"
 #include "Vistral.h"
 
@@ -53,6 +54,20 @@ TEST(MouseCallOrder, NothingIsPushedPoppedOrLoaded) {
     for (const char* name : {"glPushMatrix", "glPopMatrix", "glLoadIdentity", "glLoadMatrixf",
                              "glMatrixMode"})
         EXPECT_EQ(glrec::Count(name), 0u) << name;
+}
+
+TEST(SettingCallOrder, AnEmptyListIsRecordedUnderTheNameAsked) {
+    glrec::Reset();
+    OGLWindowSetting(ARROW, "", GENERIC, "");
+    EXPECT_EQ(glrec::CallNames(),
+              (std::vector<std::string>{"glGenLists", "glNewList", "glEndList"}));
+    ASSERT_EQ(glrec::GeneratedLists().size(), 1u);
+    EXPECT_EQ(ObjNull, glrec::GeneratedLists()[0]);
+    EXPECT_EQ(glrec::CallsNamed("glGenLists")[0].Args, std::vector<double>{1});
+    EXPECT_EQ(glrec::CallsNamed("glNewList")[0].Args,
+              (std::vector<double>{static_cast<double>(ObjNull), GL_COMPILE}));
+    ASSERT_NE(glrec::List(ObjNull), nullptr);
+    EXPECT_TRUE(glrec::List(ObjNull)->empty());
 }
 
 } // namespace
