@@ -29,8 +29,8 @@ inline float Single(long double value) {
 
 // Rings from the top down, each a strip of alternating top and bottom vertices.
 //
-// The per-vertex radial offsets of the original tables are always zero, so they are
-// left out; the ring and column counts are clamped to the bounds those tables set.
+// Every per-vertex radial offset would be zero, so no 256 x 256 offset tables are
+// kept; the ring and column counts are still clamped to the 0..255 and taper bounds.
 void CilindroMorph2(float X, float Y, float Z, std::int32_t NumCircle, std::int32_t NumLine,
                     float R, float H, float TSize) {
     if (NumCircle <= 0 || NumLine <= 0) return;

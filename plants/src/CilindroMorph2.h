@@ -16,5 +16,7 @@ constexpr std::int32_t CILINDRO_MAX_COLUMNS = 255;
 // * R / TSize, t = H / 5 / TSize at each ring's top edge and 0 at its bottom edge.
 // NumCircle above 10 is drawn as 10 rings and NumLine above 255 as 255 columns
 // (the tube keeps its length H); a NumCircle or NumLine of 0 or less emits nothing.
+// No per-vertex offset tables are kept (every offset would be 0), so a call needs
+// only a few KiB of stack.
 void CilindroMorph2(float X, float Y, float Z, std::int32_t NumCircle, std::int32_t NumLine,
                     float R, float H, float TSize);

@@ -9,6 +9,7 @@ namespace treeprobe {
 
 Counts Seen;
 
+// Zeroes the call counters.
 void ResetCounts() {
     Seen = Counts{};
 }
@@ -25,18 +26,22 @@ void Mark(unsigned mode) {
 
 } // namespace
 
+// MatTree: counts a branch and binds the bark marker texture.
 void Bark() {
     ++Seen.Branches;
     glBindTexture(GL_TEXTURE_2D, BARK_TEXTURE);
 }
+// MdlLeaf: counts and marks a leaf frame.
 void Leaf() {
     ++Seen.Leaves;
     Mark(LEAF_MARK);
 }
+// MdlFlower: counts and marks a flower frame.
 void Flower() {
     ++Seen.Flowers;
     Mark(FLOWER_MARK);
 }
+// MdlFruit: counts and marks a fruit frame.
 void Fruit() {
     ++Seen.Fruits;
     Mark(FRUIT_MARK);
@@ -49,6 +54,7 @@ const TreeArgs DEMO_TREES[4] = {
     {Leaf, ProcNull, Fruit, 2, 1.0f, 2.16f, 0.1344f, true},
 };
 
+// One tree with the probe bark; the list name it got.
 std::uint32_t Build(const TreeArgs& a, std::int32_t quality) {
     std::uint32_t list = 0xFFFFFFFFu;
     Tree3AdvancedFractal3D(list, a.MdlLeaf, a.MdlFlower, a.MdlFruit, Bark, quality, a.NumLevel, a.H,
