@@ -21,7 +21,12 @@ constexpr int kMaxListNesting = 64;
 constexpr std::size_t kMaxStackDepth = 32;
 constexpr double kPi = 3.14159265358979323846;
 
-constexpr Matrix kIdentity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+// clang-format off
+constexpr Matrix kIdentity = {1, 0, 0, 0,
+                              0, 1, 0, 0,
+                              0, 0, 1, 0,
+                              0, 0, 0, 1};
+// clang-format on
 
 // Everything the recorder knows; one per process, cleared by Reset.
 struct RecorderState {
@@ -186,6 +191,7 @@ int LightModelParamSize(GLenum pname) {
     return pname == GL_LIGHT_MODEL_AMBIENT ? 4 : 1;
 }
 
+// clang-format off
 // The rotation matrix of glRotate: angle in degrees about the (normalised) axis.
 Matrix RotateMatrix(double angle, double x, double y, double z) {
     const double len = std::sqrt(x * x + y * y + z * z);
@@ -195,22 +201,11 @@ Matrix RotateMatrix(double angle, double x, double y, double z) {
     z /= len;
     const double a = angle * kPi / 180.0;
     const double c = std::cos(a), s = std::sin(a), t = 1.0 - c;
-    return {t * x * x + c,
-            t * x * y + s * z,
-            t * x * z - s * y,
-            0,
-            t * x * y - s * z,
-            t * y * y + c,
-            t * y * z + s * x,
-            0,
-            t * x * z + s * y,
-            t * y * z - s * x,
-            t * z * z + c,
-            0,
-            0,
-            0,
-            0,
-            1};
+    // One column per line.
+    return {t * x * x + c,     t * x * y + s * z, t * x * z - s * y, 0,
+            t * x * y - s * z, t * y * y + c,     t * y * z + s * x, 0,
+            t * x * z + s * y, t * y * z - s * x, t * z * z + c,     0,
+            0,                 0,                 0,                 1};
 }
 
 // The matrix of glOrtho.
@@ -219,22 +214,10 @@ Matrix OrthoMatrix(double l, double r, double b, double t, double n, double f) {
         SetError(GL_INVALID_VALUE);
         return kIdentity;
     }
-    return {2 / (r - l),
-            0,
-            0,
-            0,
-            0,
-            2 / (t - b),
-            0,
-            0,
-            0,
-            0,
-            -2 / (f - n),
-            0,
-            -(r + l) / (r - l),
-            -(t + b) / (t - b),
-            -(f + n) / (f - n),
-            1};
+    return {2 / (r - l),        0,                  0,                  0,
+            0,                  2 / (t - b),        0,                  0,
+            0,                  0,                  -2 / (f - n),       0,
+            -(r + l) / (r - l), -(t + b) / (t - b), -(f + n) / (f - n), 1};
 }
 
 // The matrix of glFrustum.
@@ -243,22 +226,10 @@ Matrix FrustumMatrix(double l, double r, double b, double t, double n, double f)
         SetError(GL_INVALID_VALUE);
         return kIdentity;
     }
-    return {2 * n / (r - l),
-            0,
-            0,
-            0,
-            0,
-            2 * n / (t - b),
-            0,
-            0,
-            (r + l) / (r - l),
-            (t + b) / (t - b),
-            -(f + n) / (f - n),
-            -1,
-            0,
-            0,
-            -2 * f * n / (f - n),
-            0};
+    return {2 * n / (r - l),   0,                 0,                    0,
+            0,                 2 * n / (t - b),   0,                    0,
+            (r + l) / (r - l), (t + b) / (t - b), -(f + n) / (f - n),   -1,
+            0,                 0,                 -2 * f * n / (f - n), 0};
 }
 
 // The matrix of gluPerspective (which, like GLU, does nothing for degenerate input).
@@ -267,10 +238,13 @@ bool PerspectiveMatrix(double fovy, double aspect, double n, double f, Matrix& m
     const double sine = std::sin(half);
     if (f == n || sine == 0.0 || aspect == 0.0) return false;
     const double cot = std::cos(half) / sine;
-    m = {cot / aspect,         0, 0, 0, 0, cot, 0, 0, 0, 0, -(f + n) / (f - n), -1, 0, 0,
-         -2 * n * f / (f - n), 0};
+    m = {cot / aspect, 0,   0,                    0,
+         0,            cot, 0,                    0,
+         0,            0,   -(f + n) / (f - n),   -1,
+         0,            0,   -2 * n * f / (f - n), 0};
     return true;
 }
+// clang-format on
 
 // The inverse transpose of the upper 3x3 block, applied to a normal.
 std::array<double, 3> TransformNormal(const Matrix& m, const std::array<double, 3>& n) {
@@ -300,9 +274,11 @@ Matrix FromArgs(const Call& c, std::size_t first) {
 
 // --- effects of executed calls ---
 
+// glRotate*: post-multiplies a rotation.
 void ExRotate(const Call& c) {
     MultCurrent(RotateMatrix(c.Args[0], c.Args[1], c.Args[2], c.Args[3]));
 }
+// glTranslate*: post-multiplies a translation.
 void ExTranslate(const Call& c) {
     Matrix m = kIdentity;
     m[12] = c.Args[0];
@@ -310,6 +286,7 @@ void ExTranslate(const Call& c) {
     m[14] = c.Args[2];
     MultCurrent(m);
 }
+// glScale*: post-multiplies a scale.
 void ExScale(const Call& c) {
     Matrix m = kIdentity;
     m[0] = c.Args[0];
@@ -317,50 +294,63 @@ void ExScale(const Call& c) {
     m[10] = c.Args[2];
     MultCurrent(m);
 }
+// glPushMatrix on the current mode's stack.
 void ExPush(const Call&) {
     auto& stack = CurrentStack();
     if (stack.size() >= kMaxStackDepth) return SetError(GL_STACK_OVERFLOW);
     stack.push_back(stack.back());
 }
+// glPopMatrix; popping the last matrix is GL_STACK_UNDERFLOW.
 void ExPop(const Call&) {
     auto& stack = CurrentStack();
     if (stack.size() <= 1) return SetError(GL_STACK_UNDERFLOW);
     stack.pop_back();
 }
+// glLoadIdentity.
 void ExLoadIdentity(const Call&) {
     CurrentStack().back() = kIdentity;
 }
+// glLoadMatrix*: replaces the current matrix.
 void ExLoadMatrix(const Call& c) {
     CurrentStack().back() = FromArgs(c, 0);
 }
+// glMultMatrix*: post-multiplies the given matrix.
 void ExMultMatrix(const Call& c) {
     MultCurrent(FromArgs(c, 0));
 }
+// glMatrixMode: selects the stack the matrix calls work on.
 void ExMatrixMode(const Call& c) {
     const auto mode = static_cast<GLenum>(c.Args[0]);
     if (mode != GL_MODELVIEW && mode != GL_PROJECTION && mode != GL_TEXTURE)
         return SetError(GL_INVALID_ENUM);
     S().MatrixMode = mode;
 }
+// glOrtho.
 void ExOrtho(const Call& c) {
     MultCurrent(OrthoMatrix(c.Args[0], c.Args[1], c.Args[2], c.Args[3], c.Args[4], c.Args[5]));
 }
+// glFrustum.
 void ExFrustum(const Call& c) {
     MultCurrent(FrustumMatrix(c.Args[0], c.Args[1], c.Args[2], c.Args[3], c.Args[4], c.Args[5]));
 }
+// gluOrtho2D: glOrtho with near -1 and far 1.
 void ExOrtho2D(const Call& c) {
     MultCurrent(OrthoMatrix(c.Args[0], c.Args[1], c.Args[2], c.Args[3], -1, 1));
 }
+// gluPerspective.
 void ExPerspective(const Call& c) {
     Matrix m;
     if (PerspectiveMatrix(c.Args[0], c.Args[1], c.Args[2], c.Args[3], m)) MultCurrent(m);
 }
+// glEnable: remembers the capability as on.
 void ExEnable(const Call& c) {
     S().Enabled.insert(static_cast<GLenum>(c.Args[0]));
 }
+// glDisable: remembers the capability as off.
 void ExDisable(const Call& c) {
     S().Enabled.erase(static_cast<GLenum>(c.Args[0]));
 }
+// glBegin: opens a primitive.
 void ExBegin(const Call& c) {
     RecorderState& s = S();
     if (s.InBegin) return SetError(GL_INVALID_OPERATION);
@@ -368,10 +358,12 @@ void ExBegin(const Call& c) {
     s.BeginMode = static_cast<GLenum>(c.Args[0]);
     s.Primitives.push_back({s.BeginMode, s.Vertices.size(), 0});
 }
+// glEnd: closes the primitive.
 void ExEnd(const Call&) {
     if (!S().InBegin) return SetError(GL_INVALID_OPERATION);
     S().InBegin = false;
 }
+// glVertex*: logs the vertex with its eye position and current attributes.
 void ExVertex(const Call& c) {
     RecorderState& s = S();
     Vertex v;
@@ -389,26 +381,33 @@ void ExVertex(const Call& c) {
     }
     s.Vertices.push_back(v);
 }
+// glVertex2*: a vertex with z 0.
 void ExVertex2(const Call& c) {
     Call full = c;
     full.Args.resize(3, 0.0);
     ExVertex(full);
 }
+// glNormal*: the current normal.
 void ExNormal(const Call& c) {
     S().Normal = {c.Args[0], c.Args[1], c.Args[2]};
 }
+// glTexCoord2*: the current texture coordinate.
 void ExTexCoord(const Call& c) {
     S().TexCoord = {c.Args[0], c.Args[1]};
 }
+// glColor4f: the current colour.
 void ExColor4(const Call& c) {
     S().Color = {c.Args[0], c.Args[1], c.Args[2], c.Args[3]};
 }
+// glColor3f: the current colour with alpha 1.
 void ExColor3(const Call& c) {
     S().Color = {c.Args[0], c.Args[1], c.Args[2], 1.0};
 }
+// glColor4ub: the current colour from bytes.
 void ExColor4ub(const Call& c) {
     S().Color = {c.Args[0] / 255.0, c.Args[1] / 255.0, c.Args[2] / 255.0, c.Args[3] / 255.0};
 }
+// glCallList: replays the list's calls in order (nesting bounded as in GL).
 void ExCallList(const Call& c) {
     RecorderState& s = S();
     const auto list = static_cast<GLuint>(c.Args[0]);
@@ -422,10 +421,12 @@ void ExCallList(const Call& c) {
         Run(calls[i], runners[i]);
     --s.ListNesting;
 }
+// glBindTexture: remembers the 2D binding.
 void ExBindTexture(const Call& c) {
     if (static_cast<GLenum>(c.Args[0]) == GL_TEXTURE_2D)
         S().BoundTexture = static_cast<GLuint>(c.Args[1]);
 }
+// glLight*: keeps the parameter; positions in eye coordinates, as GL does.
 void ExLight(const Call& c) {
     const auto light = static_cast<GLenum>(c.Args[0]);
     const auto pname = static_cast<GLenum>(c.Args[1]);
@@ -442,36 +443,46 @@ void ExLight(const Call& c) {
     }
     S().Lights[{light, pname}] = v;
 }
+// glLightModel*: keeps the two-sided and local-viewer switches.
 void ExLightModel(const Call& c) {
     const auto pname = static_cast<GLenum>(c.Args[0]);
     if (pname == GL_LIGHT_MODEL_TWO_SIDE) S().TwoSide = c.Args[1];
     if (pname == GL_LIGHT_MODEL_LOCAL_VIEWER) S().LocalViewer = c.Args[1];
 }
+// glViewport.
 void ExViewport(const Call& c) {
     S().Viewport = {c.Args[0], c.Args[1], c.Args[2], c.Args[3]};
 }
+// glClearColor.
 void ExClearColor(const Call& c) {
     S().ClearColor = {c.Args[0], c.Args[1], c.Args[2], c.Args[3]};
 }
+// glClearDepth, clamped to 0..1 as GL does.
 void ExClearDepth(const Call& c) {
     S().ClearDepth = std::clamp(c.Args[0], 0.0, 1.0);
 }
+// glDepthFunc.
 void ExDepthFunc(const Call& c) {
     S().DepthFunc = static_cast<GLenum>(c.Args[0]);
 }
+// glFrontFace.
 void ExFrontFace(const Call& c) {
     S().FrontFace = static_cast<GLenum>(c.Args[0]);
 }
+// glCullFace.
 void ExCullFace(const Call& c) {
     S().CullFace = static_cast<GLenum>(c.Args[0]);
 }
+// glDepthMask.
 void ExDepthMask(const Call& c) {
     S().DepthMask = c.Args[0] != 0.0;
 }
+// glBlendFunc.
 void ExBlendFunc(const Call& c) {
     S().BlendSrc = static_cast<GLenum>(c.Args[0]);
     S().BlendDst = static_cast<GLenum>(c.Args[1]);
 }
+// glAlphaFunc, reference clamped to 0..1 as GL does.
 void ExAlphaFunc(const Call& c) {
     S().AlphaFunc = static_cast<GLenum>(c.Args[0]);
     S().AlphaRef = std::clamp(c.Args[1], 0.0, 1.0);
