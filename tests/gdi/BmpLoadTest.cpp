@@ -105,12 +105,12 @@ std::vector<DecodeCase> DecodeCases() {
     };
 }
 
-class BmpLoad : public ::testing::Test {
+class GdiBmpLoad : public ::testing::Test {
   protected:
     TempFolder folder_{"gdi_bmp_load"};
 };
 
-TEST_F(BmpLoad, EachFormatDecodesToBottomUpRows) {
+TEST_F(GdiBmpLoad, EachFormatDecodesToBottomUpRows) {
     for (const DecodeCase& c : DecodeCases()) {
         SCOPED_TRACE(c.Name);
         const std::string path = folder_.File("image.bmp");
@@ -146,7 +146,7 @@ TEST_F(BmpLoad, EachFormatDecodesToBottomUpRows) {
 }
 
 // The decoder agrees with LoadImageA on the same bytes.
-TEST(BmpDecode, DirectCallMatchesTheTable) {
+TEST(GdiBmpDecode, DirectCallMatchesTheTable) {
     for (const DecodeCase& c : DecodeCases()) {
         SCOPED_TRACE(c.Name);
         const Bytes file = MakeBmp(c.Spec);
@@ -157,7 +157,7 @@ TEST(BmpDecode, DirectCallMatchesTheTable) {
     }
 }
 
-TEST_F(BmpLoad, TransparentFlagRecoloursTheFirstPixelsTableEntry) {
+TEST_F(GdiBmpLoad, TransparentFlagRecoloursTheFirstPixelsTableEntry) {
     // Bottom-left pixel uses entry 2; that entry becomes the window colour (white).
     std::vector<RGBQUAD> table = {{0, 0, 0, 0}, {0, 0, 0xFF, 0}, {0xFF, 0, 0, 0}};
     const std::string path = folder_.File("transparent.bmp");
@@ -186,7 +186,7 @@ TEST_F(BmpLoad, TransparentFlagRecoloursTheFirstPixelsTableEntry) {
     DeleteObject(rgb);
 }
 
-TEST_F(BmpLoad, RefusedRequests) {
+TEST_F(GdiBmpLoad, RefusedRequests) {
     const std::string path = folder_.File("ok.bmp");
     WriteFile(path, MakeBmp(Spec(1, 1, 24, {1, 2, 3, 0})));
     EXPECT_EQ(LoadImageA(0, folder_.File("missing.bmp").c_str(), IMAGE_BITMAP, 0, 0, kLoadFlags), 0u);
@@ -287,7 +287,7 @@ std::vector<BrokenCase> BrokenCases() {
     };
 }
 
-TEST_F(BmpLoad, BrokenFilesGiveNull) {
+TEST_F(GdiBmpLoad, BrokenFilesGiveNull) {
     const std::size_t before = GdiObjectCount();
     for (const BrokenCase& c : BrokenCases()) {
         SCOPED_TRACE(c.Name);
@@ -302,7 +302,7 @@ TEST_F(BmpLoad, BrokenFilesGiveNull) {
 }
 
 // Every prefix of valid files of each kind is either refused or decodes within bounds.
-TEST(BmpDecode, EveryTruncationIsSafe) {
+TEST(GdiBmpDecode, EveryTruncationIsSafe) {
     for (const DecodeCase& c : DecodeCases()) {
         SCOPED_TRACE(c.Name);
         const Bytes file = MakeBmp(c.Spec);

@@ -13,7 +13,7 @@ using namespace gditest;
 
 namespace {
 
-TEST(GlobalMemory, ReAllocKeepsContents) {
+TEST(KernelGlobalMemory, ReAllocKeepsContents) {
     const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 1632);
     ASSERT_NE(block, 0u);
     EXPECT_EQ(GlobalSize(block), 1632u);
@@ -41,7 +41,7 @@ TEST(GlobalMemory, ReAllocKeepsContents) {
     EXPECT_EQ(GlobalFree(block), 0u);
 }
 
-TEST(GlobalMemory, LocksNestAndZeroInitClears) {
+TEST(KernelGlobalMemory, LocksNestAndZeroInitClears) {
     const HGLOBAL block = GlobalAlloc(GHND, 32);
     auto* first = static_cast<std::uint8_t*>(GlobalLock(block));
     auto* second = static_cast<std::uint8_t*>(GlobalLock(block));
@@ -58,7 +58,7 @@ TEST(GlobalMemory, LocksNestAndZeroInitClears) {
     EXPECT_EQ(GlobalFree(nothing), 0u);
 }
 
-TEST(GlobalMemory, BadHandlesAndAbsurdSizesFail) {
+TEST(KernelGlobalMemory, BadHandlesAndAbsurdSizesFail) {
     const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 16);
     EXPECT_EQ(GlobalAlloc(GMEM_MOVEABLE, std::numeric_limits<std::size_t>::max()), 0u);
     EXPECT_EQ(GlobalAlloc(GMEM_MOVEABLE, (std::size_t{1} << 30) + 1), 0u);
@@ -79,12 +79,12 @@ TEST(GlobalMemory, BadHandlesAndAbsurdSizesFail) {
     DeleteObject(region);
 }
 
-class Files : public ::testing::Test {
+class KernelFiles : public ::testing::Test {
   protected:
     TempFolder folder_{"gdi_kernel_files"};
 };
 
-TEST_F(Files, FolderIsNotAFile) {
+TEST_F(KernelFiles, FolderIsNotAFile) {
     const std::string file = folder_.File("six.bin");
     WriteFile(file, {1, 2, 3, 4, 5, 6});
     EXPECT_EQ(GetFileAttributesA(folder_.Path().c_str()), FILE_ATTRIBUTE_DIRECTORY);
@@ -105,7 +105,7 @@ TEST_F(Files, FolderIsNotAFile) {
         << "read only";
 }
 
-TEST_F(Files, ShortReadDeliversFewerBytes) {
+TEST_F(KernelFiles, ShortReadDeliversFewerBytes) {
     const std::string name = folder_.File("six.bin");
     WriteFile(name, {1, 2, 3, 4, 5, 6});
     const std::size_t before = OpenFileCount();
@@ -133,7 +133,7 @@ TEST_F(Files, ShortReadDeliversFewerBytes) {
     EXPECT_FALSE(CloseHandle(INVALID_HANDLE_VALUE));
 }
 
-TEST(TickCount, NeverGoesBackwards) {
+TEST(KernelTickCount, NeverGoesBackwards) {
     const DWORD first = GetTickCount();
     const DWORD second = GetTickCount();
     // Unsigned difference, so a wrap at 2^32 still reads as forwards.

@@ -38,7 +38,7 @@ HRGN FromData(const std::vector<std::uint8_t>& buffer) {
                            reinterpret_cast<const RGNDATA*>(buffer.data()));
 }
 
-TEST(Region, RectangleEdgesAreHalfOpen) {
+TEST(GdiRegion, RectangleEdgesAreHalfOpen) {
     const HRGN r = CreateRectRgn(10, 20, 30, 40);
     ExpectProbes(r, {{10, 20, true}, {29, 39, true}, {30, 20, false}, {10, 40, false}, {9, 25, false},
                      {15, 19, false}});
@@ -52,7 +52,7 @@ TEST(Region, RectangleEdgesAreHalfOpen) {
     DeleteObject(swapped);
 }
 
-TEST(Region, UnionOfOverlappingRectangles) {
+TEST(GdiRegion, UnionOfOverlappingRectangles) {
     const HRGN a = CreateRectRgn(0, 0, 10, 10);
     const HRGN b = CreateRectRgn(5, 5, 15, 15);
     const HRGN u = CreateRectRgn(0, 0, 0, 0);
@@ -81,7 +81,7 @@ TEST(Region, UnionOfOverlappingRectangles) {
     for (HRGN h : {a, b, u, c, top, below}) EXPECT_TRUE(DeleteObject(h));
 }
 
-TEST(Region, OtherOperationsAndCopy) {
+TEST(GdiRegion, OtherOperationsAndCopy) {
     const HRGN a = CreateRectRgn(0, 0, 10, 10);
     const HRGN b = CreateRectRgn(5, 0, 15, 10);
     const HRGN out = CreateRectRgn(0, 0, 0, 0);
@@ -109,7 +109,7 @@ TEST(Region, OtherOperationsAndCopy) {
     for (HRGN h : {a, b, out, far}) DeleteObject(h);
 }
 
-TEST(Region, ManyRectanglesFromRegionData) {
+TEST(GdiRegion, ManyRectanglesFromRegionData) {
     // A checkerboard of 1-pixel cells, 100 x 50: 2500 opaque cells, one rectangle each.
     constexpr int kWidth = 100;
     constexpr int kHeight = 50;
@@ -145,7 +145,7 @@ TEST(Region, ManyRectanglesFromRegionData) {
     DeleteObject(merged);
 }
 
-TEST(Region, EmptyAndRefusedRegionData) {
+TEST(GdiRegion, EmptyAndRefusedRegionData) {
     const HRGN empty = FromData(RegionData({}, 100));
     ASSERT_NE(empty, 0u) << "no rectangles is an empty region, not a failure";
     RECT box{1, 1, 1, 1};
@@ -177,7 +177,7 @@ TEST(Region, EmptyAndRefusedRegionData) {
     for (HRGN h : {empty, skipped, same}) DeleteObject(h);
 }
 
-TEST(Region, BadHandlesAndHelpers) {
+TEST(GdiRegion, BadHandlesAndHelpers) {
     const HRGN r = CreateRectRgn(0, 0, 2, 2);
     EXPECT_EQ(OffsetRgn(r, 10, 20), SIMPLEREGION);
     EXPECT_TRUE(PtInRegion(r, 11, 21));
