@@ -64,6 +64,10 @@ bool TakeMessage(MSG* msg, HWND filter, UINT low, UINT high, bool remove) {
             return true;
         }
     }
+    if (MatchesRange(WM_TIMER, low, high) && TakeDueTimer(filter, msg, remove, MatchesWindow)) {
+        msg->pt = InputLastPointer();
+        return true;
+    }
     return false;
 }
 

@@ -68,6 +68,7 @@ struct Window {
     std::map<std::string, HANDLE> Properties;
     std::vector<HWND> Children;
     PixelSurface Surface; // child windows draw here
+    std::vector<HDC> OpenDcs; // DCs of GetDC/BeginPaint not yet released; freed with the window
     int PixelFormat = 0;
     std::intptr_t UserData = 0;
     void* Native = nullptr; // the backend's window (top-level windows only)
@@ -113,5 +114,9 @@ void StoreWindowTitle(Window& w, LPCSTR text);
 void PostToQueue(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Drops queued messages of a destroyed window.
 void DiscardMessagesFor(HWND window);
+// A WM_TIMER that is due for a window Matches accepts (the period restarts when removed).
+bool TakeDueTimer(HWND filter, MSG* msg, bool remove, bool (*matches)(HWND window, HWND filter));
+// Ends the timers of a destroyed window.
+void KillTimersOf(HWND window);
 
 } // namespace platform

@@ -13,8 +13,20 @@ void InvalidateWhole(Window& w, bool erase) {
 namespace {
 
 // A DC drawing where the window's pixels live: the child's surface or the GL drawable.
+// The window remembers it, so that no DC outlives the surface it draws into.
 HDC WindowDC(Window& w) {
-    return GdiCreateWindowDC(w.Handle, IsTopLevel(w) ? nullptr : &w.Surface);
+    const HDC dc = GdiCreateWindowDC(w.Handle, IsTopLevel(w) ? nullptr : &w.Surface);
+    if (dc) w.OpenDcs.push_back(dc);
+    return dc;
+}
+
+// Releases a DC the window handed out; false when it is not one of them.
+bool ReleaseWindowDC(Window& w, HDC dc) {
+    auto it = std::find(w.OpenDcs.begin(), w.OpenDcs.end(), dc);
+    if (it == w.OpenDcs.end()) return false;
+    w.OpenDcs.erase(it);
+    GdiDestroyWindowDC(dc);
+    return true;
 }
 
 } // namespace
@@ -35,10 +47,10 @@ HDC BeginPaint(HWND h, PAINTSTRUCT* paint) {
     return paint->hdc;
 }
 
-BOOL EndPaint(HWND, const PAINTSTRUCT* paint) {
-    if (!paint) return FALSE;
-    GdiDestroyWindowDC(paint->hdc);
-    return TRUE;
+BOOL EndPaint(HWND h, const PAINTSTRUCT* paint) {
+    Window* w = FindWindow(h);
+    if (!w || !paint) return FALSE;
+    return ReleaseWindowDC(*w, paint->hdc) ? TRUE : FALSE;
 }
 
 BOOL InvalidateRect(HWND h, const RECT*, BOOL erase) {
@@ -78,7 +90,11 @@ HDC GetDC(HWND h) {
 }
 
 int ReleaseDC(HWND h, HDC dc) {
-    if (GdiWindowFromDC(dc) != h) return 0;
-    GdiDestroyWindowDC(dc);
-    return 1;
+    if (h == 0) {
+        if (GdiWindowFromDC(dc) != 0 || !dc) return 0;
+        GdiDestroyWindowDC(dc); // a screen DC (memory DCs are left alone by it)
+        return 1;
+    }
+    Window* w = FindWindow(h);
+    return w && ReleaseWindowDC(*w, dc) ? 1 : 0;
 }

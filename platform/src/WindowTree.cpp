@@ -66,6 +66,7 @@ void FreeWindow(HWND h) {
     if (state.Foreground == h) state.Foreground = 0;
     if (state.Focus == h) state.Focus = 0;
     if (w->Region) DeleteObject(w->Region);
+    for (HDC dc : w->OpenDcs) GdiDestroyWindowDC(dc);
     if (w->Class) --w->Class->WindowCount;
     if (Window* parent = FindWindow(w->Parent)) {
         auto& siblings = parent->Children;
@@ -74,6 +75,7 @@ void FreeWindow(HWND h) {
     WglWindowGone(h);
     if (w->Native) BackendDestroyWindow(*w);
     DiscardMessagesFor(h);
+    KillTimersOf(h);
     state.Windows.Remove(h);
 }
 

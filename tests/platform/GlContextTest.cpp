@@ -295,7 +295,7 @@ TEST_F(GlWindow, ContextsFailCleanlyOnBadHandlesAndGoneWindows) {
     EXPECT_TRUE(wglDeleteContext(context));
     context = 0;
     EXPECT_EQ(wglGetCurrentContext(), 0u);
-    ReleaseDC(other, otherDc);
+    EXPECT_EQ(ReleaseDC(other, otherDc), 0); // went with its window
 }
 
 } // namespace

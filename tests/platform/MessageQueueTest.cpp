@@ -104,6 +104,29 @@ TEST_F(MessageQueue, PaintWaitsForAnEmptyQueueAndStopsOncePainted) {
     EXPECT_FALSE(UpdateWindow(0));
 }
 
+TEST_F(MessageQueue, TimersComeWhenNothingElseWaits) {
+    EXPECT_EQ(SetTimer(window, 1, 10, [](HWND, UINT, UINT_PTR, DWORD) {}), 0u); // no procedures
+    ASSERT_NE(SetTimer(window, 1, 10, nullptr), 0u);
+    MSG msg;
+    ASSERT_EQ(GetMessageA(&msg, 0, 0, 0), TRUE); // waits for the period to pass
+    EXPECT_EQ(msg.message, WM_TIMER);
+    EXPECT_EQ(msg.hwnd, window);
+    EXPECT_EQ(msg.wParam, 1u);
+    while (!PeekMessageA(&msg, 0, 0, 0, PM_NOREMOVE)) {
+    }
+    EXPECT_EQ(msg.message, WM_TIMER);
+    PostMessageA(window, WM_USER, 0, 0);
+    ASSERT_TRUE(PeekMessageA(&msg, 0, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_USER); // posted messages go first
+    EXPECT_TRUE(KillTimer(window, 1));
+    EXPECT_FALSE(KillTimer(window, 1));
+    EXPECT_FALSE(PeekMessageA(&msg, 0, WM_TIMER, WM_TIMER, PM_NOREMOVE));
+    const UINT_PTR thread = SetTimer(0, 0, 10, nullptr);
+    EXPECT_NE(thread, 0u);
+    EXPECT_NE(SetTimer(0, 0, 10, nullptr), thread);
+    EXPECT_EQ(SetTimer(0x01000000u | 500, 1, 10, nullptr), 0u);
+}
+
 TEST_F(MessageQueue, TranslateTurnsTypingKeysIntoCharacters) {
     struct Case {
         int VirtualKey;

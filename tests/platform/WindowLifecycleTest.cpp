@@ -215,6 +215,23 @@ TEST_F(WindowLifecycle, ChildWindowsKnowParentIdAndPlace) {
     EXPECT_EQ(Only(WM_MOVE)[0].LParam, MAKELPARAM(1, 2));
 }
 
+TEST_F(WindowLifecycle, DeviceContextsDoNotOutliveTheirWindow) {
+    HWND w = MakeWindow();
+    HWND child = MakeChild(w, 0, 0, 10, 10);
+    HDC dc = GetDC(child);
+    ASSERT_NE(dc, 0u);
+    EXPECT_EQ(ReleaseDC(w, dc), 0); // not that window's
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    RECT r{0, 0, 10, 10};
+    EXPECT_NE(FillRect(dc, &r, brush), 0);
+    DestroyWindow(child);
+    EXPECT_EQ(FillRect(dc, &r, brush), 0); // the surface is gone, and so is the DC
+    EXPECT_EQ(ReleaseDC(child, dc), 0);
+    DeleteObject(brush);
+    HDC screen = GetDC(0);
+    EXPECT_EQ(ReleaseDC(0, screen), 1);
+}
+
 TEST_F(WindowLifecycle, WindowRegionIsOwnedByTheWindow) {
     HWND w = MakeWindow();
     HWND child = MakeChild(w, 0, 0, 10, 10);

@@ -398,7 +398,7 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 // Looks at the queue without waiting. Order: posted messages (input included) first in
 // first out, then WM_QUIT, then WM_PAINT for a window with something to repaint (a
-// WM_PAINT is never removed: it stays until the window is painted). Window may be 0 (any)
+// WM_PAINT is never removed: it stays until the window is painted), then due WM_TIMERs. Window may be 0 (any)
 // or a window whose messages (and its children's) are wanted; Min/Max filter message
 // numbers when not both 0.
 BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT remove);
@@ -415,6 +415,18 @@ LRESULT DispatchMessageA(const MSG* msg);
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Procedure call helper: CallWindowProcA(Proc, ...) is Proc(...).
 LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// ---- Timers -----------------------------------------------------------------------------
+using UINT_PTR = std::uintptr_t;
+using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);
+
+// Starts (or restarts) timer Id of Window: WM_TIMER with wParam Id is posted when Period
+// milliseconds (at least 10) have passed and the queue holds no other message, at most one
+// waiting per timer. A null window makes a thread timer whose new identifier is returned;
+// otherwise the result is nonzero on success. Timer procedures are not offered (Proc must be
+// null; otherwise 0). Timers end with their window.
+UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT period, TIMERPROC proc);
+BOOL KillTimer(HWND window, UINT_PTR id);
 
 // ---- Painting ---------------------------------------------------------------------------
 struct PAINTSTRUCT {
@@ -436,9 +448,10 @@ BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
 BOOL ValidateRect(HWND window, const RECT* rect);
 
 // A DC for the window: for a top-level window it stands for the GL drawable; for a child,
-// its surface; for a null window, the screen. Release with ReleaseDC.
+// its surface; for a null window, the screen. Release with ReleaseDC. DCs still held when
+// their window is destroyed are released with it (later calls on them fail safely).
 HDC GetDC(HWND window);
-// Releases a DC of GetDC; returns 1 when released, 0 otherwise.
+// Releases a DC of GetDC on the same window; returns 1 when released, 0 otherwise.
 int ReleaseDC(HWND window, HDC dc);
 
 // ---- Mouse, capture, focus --------------------------------------------------------------
