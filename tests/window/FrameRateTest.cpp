@@ -37,6 +37,19 @@ TEST_F(FrameRateTest, TimerShowsTheRateInTheTitleAndStartsANewInterval) {
     EXPECT_EQ(WindowTitle(HWindow), TitleWith("30"));
 }
 
+TEST_F(FrameRateTest, ARealTimerDrivesTheTitleThroughThePump) {
+    // The interval the formula assumes is the timer's period, whatever the clock did.
+    constexpr std::int32_t kPeriod = 10;
+    constexpr long kPumpLimit = 50000000; // a safety net only: the timer fires long before
+    ViewFPS = true;
+    AddIntervalFPS = kPeriod;
+    ASSERT_NE(SetTimer(HWindow, FPS_TIMER, kPeriod, nullptr), 0u);
+    FPSCount = 7;
+    for (long i = 0; i < kPumpLimit && FPSCount != 0; ++i) SetGLMsg();
+    EXPECT_EQ(WindowTitle(HWindow), TitleWith("700")); // 1 x 1000 x 7 / 10
+    KillTimer(HWindow, FPS_TIMER);
+}
+
 TEST_F(FrameRateTest, RatesAreRoundedHalfToEvenAndNeverShownAsZero) {
     struct Case {
         std::int32_t Force, Count, Interval;
