@@ -35,9 +35,11 @@ struct ByteView {
     const std::uint8_t* Data;
     std::uint64_t Size;
 
+    // Whether Count bytes from Offset lie inside the file.
     bool Has(std::uint64_t offset, std::uint64_t count) const {
         return offset <= Size && count <= Size - offset;
     }
+    // Values at an offset the caller has checked with Has.
     std::uint16_t U16(std::uint64_t o) const {
         return static_cast<std::uint16_t>(Data[o] | (Data[o + 1] << 8));
     }
@@ -62,6 +64,7 @@ struct BmpHeader {
     std::uint32_t EntryBytes = kInfoEntryBytes;
 };
 
+// The depths a BMP file can have.
 bool IsKnownDepth(int bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
@@ -92,7 +95,8 @@ bool ReadInfoHeader(const ByteView& file, std::uint32_t headerBytes, BmpHeader& 
     if (!IsKnownDepth(h.BitCount)) return false;
 
     switch (h.Compression) {
-    case BI_RGB: break;
+    case BI_RGB:
+        break;
     case BI_RLE8:
     case BI_RLE4:
         // RLE images are bottom-up only.
@@ -111,18 +115,22 @@ bool ReadInfoHeader(const ByteView& file, std::uint32_t headerBytes, BmpHeader& 
         } else {
             readable = headerBytes >= kV3HeaderBytes ? 4 : 3;
         }
-        for (std::uint32_t i = 0; i < readable; ++i) h.Masks[i] = file.U32(maskAt + i * kMaskBytes);
-        if (!ValidChannelMasks(h.Masks[0], h.Masks[1], h.Masks[2], h.Masks[3], h.BitCount)) return false;
+        for (std::uint32_t i = 0; i < readable; ++i)
+            h.Masks[i] = file.U32(maskAt + i * kMaskBytes);
+        if (!ValidChannelMasks(h.Masks[0], h.Masks[1], h.Masks[2], h.Masks[3], h.BitCount))
+            return false;
         h.HasMasks = true;
         break;
     }
-    default: return false; // JPEG, PNG and the rest are not BMP pixel data we read
+    default:
+        return false; // JPEG, PNG and the rest are not BMP pixel data we read
     }
     return true;
 }
 
 // Reads the colour table of a paletted image, as much of it as lies before the pixels.
-bool ReadColourTable(const ByteView& file, const BmpHeader& h, std::uint64_t pixelOffset, Dib& out) {
+bool ReadColourTable(const ByteView& file, const BmpHeader& h, std::uint64_t pixelOffset,
+                     Dib& out) {
     if (h.BitCount > kMaxPalettedBits) return true;
     const std::uint32_t full = 1u << h.BitCount;
     std::uint64_t entries = (h.ColoursUsed == 0 || h.ColoursUsed > full) ? full : h.ColoursUsed;
@@ -173,7 +181,8 @@ bool DecodeRle(const ByteView& file, std::uint64_t pos, bool fourBit, Dib& out) 
     std::int64_t y = 0; // memory row, bottom row first
     auto put = [&](std::uint8_t index) {
         if (x < out.Width) {
-            std::uint8_t* row = out.Bits.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(out.Stride);
+            std::uint8_t* row = out.Bits.data() +
+                                static_cast<std::size_t>(y) * static_cast<std::size_t>(out.Stride);
             if (fourBit) {
                 std::uint8_t& cell = row[x >> 1];
                 cell = (x & 1) ? static_cast<std::uint8_t>((cell & 0xF0) | index)
@@ -193,7 +202,8 @@ bool DecodeRle(const ByteView& file, std::uint64_t pos, bool fourBit, Dib& out) 
             // An encoded run: RLE4 alternates the two nibbles of Value.
             const auto n = std::min<std::int64_t>(count, std::max<std::int64_t>(0, out.Width - x));
             for (std::int64_t k = 0; k < n; ++k)
-                put(fourBit ? static_cast<std::uint8_t>((k & 1) ? value & 0xF : value >> 4) : value);
+                put(fourBit ? static_cast<std::uint8_t>((k & 1) ? value & 0xF : value >> 4)
+                            : value);
             x += count - n;
             continue;
         }
@@ -232,7 +242,8 @@ bool DecodeBmp(const std::uint8_t* data, std::size_t size, Dib& out) {
     const std::uint32_t headerBytes = file.U32(kFileHeaderBytes);
     const bool core = headerBytes == kCoreHeaderBytes;
     if (!core && headerBytes != kInfoHeaderBytes && headerBytes != kV2HeaderBytes &&
-        headerBytes != kV3HeaderBytes && headerBytes != kV4HeaderBytes && headerBytes != kV5HeaderBytes)
+        headerBytes != kV3HeaderBytes && headerBytes != kV4HeaderBytes &&
+        headerBytes != kV5HeaderBytes)
         return false;
     if (!file.Has(kFileHeaderBytes, headerBytes)) return false;
 

@@ -47,8 +47,9 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
     if (!fill)
         for (std::size_t j = 0; j < h; ++j)
             for (std::size_t i = 0; i < w; ++i)
-                block[j * w + i] = from.Get(static_cast<int>(srcX + x0 + static_cast<long long>(i)),
-                                            static_cast<int>(srcY + y0 + static_cast<long long>(j)));
+                block[j * w + i] =
+                    from.Get(static_cast<int>(srcX + x0 + static_cast<long long>(i)),
+                             static_cast<int>(srcY + y0 + static_cast<long long>(j)));
     for (std::size_t j = 0; j < h; ++j)
         for (std::size_t i = 0; i < w; ++i)
             to.Set(static_cast<int>(x + x0 + static_cast<long long>(i)),

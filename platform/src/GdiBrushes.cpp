@@ -95,6 +95,7 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
     const int bottom = std::min(to.Height, rect->bottom);
     const std::uint32_t rgb = ColorRefToRgb(found->Color);
     for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x) to.Set(x, y, rgb);
+        for (int x = left; x < right; ++x)
+            to.Set(x, y, rgb);
     return 1;
 }

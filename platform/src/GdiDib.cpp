@@ -50,10 +50,13 @@ std::uint32_t NearestIndex(const Dib& image, std::uint32_t rgb) {
     return best;
 }
 
-std::uint32_t Read16(const std::uint8_t* p) { return p[0] | (static_cast<std::uint32_t>(p[1]) << 8); }
+// Little-endian 16 and 32-bit pixels.
+std::uint32_t Read16(const std::uint8_t* p) {
+    return p[0] | (static_cast<std::uint32_t>(p[1]) << 8);
+}
 std::uint32_t Read32(const std::uint8_t* p) {
-    return p[0] | (static_cast<std::uint32_t>(p[1]) << 8) | (static_cast<std::uint32_t>(p[2]) << 16) |
-           (static_cast<std::uint32_t>(p[3]) << 24);
+    return p[0] | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
 } // namespace
@@ -68,8 +71,8 @@ std::uint32_t MaskedChannel(std::uint32_t pixel, std::uint32_t mask) {
 }
 
 // Contiguous, non-overlapping masks inside the pixel; alpha may be 0.
-bool ValidChannelMasks(std::uint32_t red, std::uint32_t green, std::uint32_t blue, std::uint32_t alpha,
-                       int bitCount) {
+bool ValidChannelMasks(std::uint32_t red, std::uint32_t green, std::uint32_t blue,
+                       std::uint32_t alpha, int bitCount) {
     const std::uint64_t limit = bitCount == 16 ? 0xFFFFu : 0xFFFFFFFFu;
     if (red == 0 || green == 0 || blue == 0) return false;
     std::uint32_t seen = 0;
@@ -109,9 +112,15 @@ std::uint32_t DibPixel(const Dib& image, int x, int y) {
     const std::uint8_t* row = image.Bits.data() + RowOffset(image, y);
     std::uint32_t index = 0;
     switch (image.BitCount) {
-    case 1: index = (row[x >> 3] >> (7 - (x & 7))) & 1; break;
-    case 4: index = (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF; break;
-    case 8: index = row[x]; break;
+    case 1:
+        index = (row[x >> 3] >> (7 - (x & 7))) & 1;
+        break;
+    case 4:
+        index = (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF;
+        break;
+    case 8:
+        index = row[x];
+        break;
     case 16: {
         const std::uint32_t p = Read16(row + 2 * x);
         return (MaskedChannel(p, image.RedMask) << 16) | (MaskedChannel(p, image.GreenMask) << 8) |
@@ -119,19 +128,21 @@ std::uint32_t DibPixel(const Dib& image, int x, int y) {
     }
     case 24: {
         const std::uint8_t* p = row + 3 * x;
-        return (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[1]) << 8) | p[0];
+        return (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[1]) << 8) |
+               p[0];
     }
     case 32: {
         const std::uint32_t p = Read32(row + 4 * x);
         return (MaskedChannel(p, image.RedMask) << 16) | (MaskedChannel(p, image.GreenMask) << 8) |
                MaskedChannel(p, image.BlueMask);
     }
-    default: return 0;
+    default:
+        return 0;
     }
     if (index >= image.ColorTable.size()) return 0; // an index past the table reads black
     const RGBQUAD& c = image.ColorTable[index];
-    return (static_cast<std::uint32_t>(c.rgbRed) << 16) | (static_cast<std::uint32_t>(c.rgbGreen) << 8) |
-           c.rgbBlue;
+    return (static_cast<std::uint32_t>(c.rgbRed) << 16) |
+           (static_cast<std::uint32_t>(c.rgbGreen) << 8) | c.rgbBlue;
 }
 
 // Writes a colour at (X, Y) in the Dib's format (nearest table entry for paletted ones).
@@ -154,9 +165,12 @@ void SetDibPixel(Dib& image, int x, int y, std::uint32_t rgb) {
                        : static_cast<std::uint8_t>((cell & 0x0F) | (index << 4));
         break;
     }
-    case 8: row[x] = static_cast<std::uint8_t>(NearestIndex(image, rgb)); break;
+    case 8:
+        row[x] = static_cast<std::uint8_t>(NearestIndex(image, rgb));
+        break;
     case 16: {
-        const std::uint32_t p = ChannelToMask(r, image.RedMask) | ChannelToMask(g, image.GreenMask) |
+        const std::uint32_t p = ChannelToMask(r, image.RedMask) |
+                                ChannelToMask(g, image.GreenMask) |
                                 ChannelToMask(b, image.BlueMask);
         row[2 * x] = static_cast<std::uint8_t>(p);
         row[2 * x + 1] = static_cast<std::uint8_t>(p >> 8);
@@ -169,12 +183,15 @@ void SetDibPixel(Dib& image, int x, int y, std::uint32_t rgb) {
         break;
     case 32: {
         // Bits outside the three masks (the fourth byte) are written as 0.
-        const std::uint32_t p = ChannelToMask(r, image.RedMask) | ChannelToMask(g, image.GreenMask) |
+        const std::uint32_t p = ChannelToMask(r, image.RedMask) |
+                                ChannelToMask(g, image.GreenMask) |
                                 ChannelToMask(b, image.BlueMask);
-        for (int k = 0; k < 4; ++k) row[4 * x + k] = static_cast<std::uint8_t>(p >> (8 * k));
+        for (int k = 0; k < 4; ++k)
+            row[4 * x + k] = static_cast<std::uint8_t>(p >> (8 * k));
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 

@@ -38,8 +38,8 @@ std::uint32_t DibPixel(const Dib& image, int x, int y);
 std::uint32_t MaskedChannel(std::uint32_t pixel, std::uint32_t mask);
 // Red, green and blue masks (and an optional alpha mask, 0 for none) are usable when each
 // is a contiguous run of bits inside a pixel of BitCount bits and none overlap.
-bool ValidChannelMasks(std::uint32_t red, std::uint32_t green, std::uint32_t blue, std::uint32_t alpha,
-                       int bitCount);
+bool ValidChannelMasks(std::uint32_t red, std::uint32_t green, std::uint32_t blue,
+                       std::uint32_t alpha, int bitCount);
 // Writes colour 0x00RRGGBB at (X, Y) in the Dib's own format.
 void SetDibPixel(Dib& image, int x, int y, std::uint32_t rgb);
 

@@ -12,6 +12,7 @@ namespace {
 constexpr DWORD kInfoHeaderBytes = sizeof(BITMAPINFOHEADER); // 40
 constexpr int kMaxPalettedBits = 8;
 
+// The depths a DIB section can have.
 bool IsSectionDepth(int bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
@@ -30,7 +31,8 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
     if (dc != 0 && !Gdi().Dcs.Get(dc)) return 0;
     const BITMAPINFOHEADER& h = info->bmiHeader;
     if (h.biSize < kInfoHeaderBytes || h.biPlanes != 1 || !IsSectionDepth(h.biBitCount)) return 0;
-    if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == std::numeric_limits<LONG>::min()) return 0;
+    if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == std::numeric_limits<LONG>::min())
+        return 0;
 
     Dib image;
     image.Width = h.biWidth;

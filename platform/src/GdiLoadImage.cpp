@@ -20,7 +20,7 @@ struct FileCloser {
 
 // The whole content of a regular file; false for folders, missing or oversized files.
 bool ReadWholeFile(const char* name, std::vector<std::uint8_t>& out) {
-    struct stat info{};
+    struct stat info {};
     if (::stat(name, &info) != 0 || !S_ISREG(info.st_mode)) return false;
     if (static_cast<std::uint64_t>(info.st_size) > kMaxBmpFileBytes) return false;
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(name, "rb"));
@@ -40,8 +40,8 @@ void MakeFirstColourTransparent(Dib& image) {
     if (image.BitCount == 4) index = first >> 4;
     if (index >= image.ColorTable.size()) return;
     const DWORD window = GetSysColor(COLOR_WINDOW); // 0x00BBGGRR
-    image.ColorTable[index] = RGBQUAD{static_cast<BYTE>(window >> 16), static_cast<BYTE>(window >> 8),
-                                      static_cast<BYTE>(window), 0};
+    image.ColorTable[index] = RGBQUAD{static_cast<BYTE>(window >> 16),
+                                      static_cast<BYTE>(window >> 8), static_cast<BYTE>(window), 0};
 }
 
 } // namespace

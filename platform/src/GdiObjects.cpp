@@ -10,7 +10,7 @@ namespace platform {
 namespace {
 
 constexpr BYTE kGreyLevels[] = {0xFF, 0xC0, 0x80, 0x40, 0x00}; // WHITE .. BLACK_BRUSH
-constexpr int kUnusedSysColor = 25; // no system colour has this index
+constexpr int kUnusedSysColor = 25;                            // no system colour has this index
 
 // Fills a new store with its stock objects.
 void MakeStockObjects(GdiStore& store) {

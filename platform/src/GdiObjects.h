@@ -36,10 +36,10 @@ struct GdiBrush {
 };
 
 struct GdiDc {
-    bool WindowDc = false;         // made by GdiCreateWindowDC
-    HWND Window = 0;               // nonzero for a window DC
+    bool WindowDc = false;           // made by GdiCreateWindowDC
+    HWND Window = 0;                 // nonzero for a window DC
     PixelSurface* Surface = nullptr; // a child window's pixels; null for a GL window
-    HBITMAP Bitmap = 0;            // memory DCs only
+    HBITMAP Bitmap = 0;              // memory DCs only
     HPALETTE Palette = 0;
     HBRUSH Brush = 0;
 };

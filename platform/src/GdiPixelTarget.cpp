@@ -17,7 +17,8 @@ bool DcPixels(HDC dc, PixelTarget& out) {
         const std::size_t rows = surface->Pixels.size() / static_cast<std::size_t>(surface->Width);
         out.Surface = surface;
         out.Width = surface->Width;
-        out.Height = static_cast<int>(std::min<std::size_t>(rows, static_cast<std::size_t>(surface->Height)));
+        out.Height = static_cast<int>(
+            std::min<std::size_t>(rows, static_cast<std::size_t>(surface->Height)));
         return out.Height > 0;
     }
     GdiBitmap* bitmap = store.Bitmaps.Get(found->Bitmap);
@@ -32,7 +33,8 @@ bool DcPixels(HDC dc, PixelTarget& out) {
 std::uint32_t PixelTarget::Get(int x, int y) const {
     if (Image) return DibPixel(*Image, x, y);
     return Surface->Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(Surface->Width) +
-                           static_cast<std::size_t>(x)] & 0x00FFFFFF;
+                           static_cast<std::size_t>(x)] &
+           0x00FFFFFF;
 }
 
 // Writes a pixel; surface pixels become opaque.

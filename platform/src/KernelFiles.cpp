@@ -20,6 +20,7 @@ struct OpenFile {
     }
 };
 
+// The open files, made on first use and never destroyed (no exit-order trouble).
 HandleTable<OpenFile>& Files() {
     static HandleTable<OpenFile>* table = new HandleTable<OpenFile>(HandleKind::File);
     return *table;
@@ -33,7 +34,7 @@ using namespace platform;
 
 // FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_NORMAL for anything else there.
 DWORD GetFileAttributesA(LPCSTR name) {
-    struct stat info{};
+    struct stat info {};
     if (!name || ::stat(name, &info) != 0) return INVALID_FILE_ATTRIBUTES;
     return S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
 }
@@ -67,7 +68,11 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, DWORD* bytesRead, LPVOID)
 }
 
 // Closes a file opened with CreateFileA.
-BOOL CloseHandle(HANDLE object) { return Files().Remove(object) ? TRUE : FALSE; }
+BOOL CloseHandle(HANDLE object) {
+    return Files().Remove(object) ? TRUE : FALSE;
+}
 
 // Files still open.
-std::size_t OpenFileCount() { return Files().LiveCount(); }
+std::size_t OpenFileCount() {
+    return Files().LiveCount();
+}

@@ -20,6 +20,7 @@ struct GlobalBlock {
     int Locks = 0;
 };
 
+// The live blocks, made on first use and never destroyed (no exit-order trouble).
 HandleTable<GlobalBlock>& Blocks() {
     static HandleTable<GlobalBlock>* table = new HandleTable<GlobalBlock>(HandleKind::GlobalMemory);
     return *table;
@@ -56,7 +57,8 @@ HGLOBAL GlobalReAlloc(HGLOBAL memory, std::size_t bytes, UINT flags) {
     if (!block || block->Locks > 0 || bytes > kMaxGlobalBytes) return 0;
     std::unique_ptr<std::byte[]> data = NewStorage(bytes, (flags & GMEM_ZEROINIT) != 0);
     if (bytes > 0 && !data) return 0;
-    if (bytes > 0 && block->Size > 0) std::memcpy(data.get(), block->Data.get(), std::min(bytes, block->Size));
+    if (bytes > 0 && block->Size > 0)
+        std::memcpy(data.get(), block->Data.get(), std::min(bytes, block->Size));
     block->Data = std::move(data);
     block->Size = bytes;
     return memory;

@@ -70,7 +70,8 @@ HPALETTE CreateHalftonePalette(HDC dc) {
     for (int r = 0; r < kCubeLevels; ++r)
         for (int g = 0; g < kCubeLevels; ++g)
             for (int b = 0; b < kCubeLevels; ++b)
-                entries.push_back({static_cast<BYTE>(r * kCubeStep), static_cast<BYTE>(g * kCubeStep),
+                entries.push_back({static_cast<BYTE>(r * kCubeStep),
+                                   static_cast<BYTE>(g * kCubeStep),
                                    static_cast<BYTE>(b * kCubeStep), 0});
     for (int k = 1; k <= kHalftoneGreys; ++k) {
         const auto level = static_cast<BYTE>(k * 255 / (kHalftoneGreys + 1));

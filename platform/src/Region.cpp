@@ -19,7 +19,9 @@ struct Span {
     LONG Right;
 };
 
-bool IsEmpty(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
+bool IsEmpty(const RECT& r) {
+    return r.left >= r.right || r.top >= r.bottom;
+}
 
 // The union of the runs the rectangles cover on one band, sorted and disjoint.
 std::vector<Span> MergeSpans(std::vector<Span> spans) {
@@ -38,8 +40,10 @@ std::vector<Span> MergeSpans(std::vector<Span> spans) {
 // Applies a set operation to two sorted, disjoint run lists.
 std::vector<Span> CombineSpans(const std::vector<Span>& a, const std::vector<Span>& b, int mode) {
     std::vector<LONG> edges;
-    for (const Span& s : a) edges.insert(edges.end(), {s.Left, s.Right});
-    for (const Span& s : b) edges.insert(edges.end(), {s.Left, s.Right});
+    for (const Span& s : a)
+        edges.insert(edges.end(), {s.Left, s.Right});
+    for (const Span& s : b)
+        edges.insert(edges.end(), {s.Left, s.Right});
     std::sort(edges.begin(), edges.end());
     edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
     std::vector<Span> out;
@@ -47,17 +51,29 @@ std::vector<Span> CombineSpans(const std::vector<Span>& a, const std::vector<Spa
     std::size_t ib = 0;
     for (std::size_t i = 0; i + 1 < edges.size(); ++i) {
         const LONG x = edges[i];
-        while (ia < a.size() && a[ia].Right <= x) ++ia;
-        while (ib < b.size() && b[ib].Right <= x) ++ib;
+        while (ia < a.size() && a[ia].Right <= x)
+            ++ia;
+        while (ib < b.size() && b[ib].Right <= x)
+            ++ib;
         const bool inA = ia < a.size() && a[ia].Left <= x;
         const bool inB = ib < b.size() && b[ib].Left <= x;
         bool keep = false;
         switch (mode) {
-        case RGN_AND: keep = inA && inB; break;
-        case RGN_OR: keep = inA || inB; break;
-        case RGN_XOR: keep = inA != inB; break;
-        case RGN_DIFF: keep = inA && !inB; break;
-        default: keep = inA; break;
+        case RGN_AND:
+            keep = inA && inB;
+            break;
+        case RGN_OR:
+            keep = inA || inB;
+            break;
+        case RGN_XOR:
+            keep = inA != inB;
+            break;
+        case RGN_DIFF:
+            keep = inA && !inB;
+            break;
+        default:
+            keep = inA;
+            break;
         }
         if (!keep) continue;
         if (!out.empty() && out.back().Right == x)
@@ -71,6 +87,7 @@ std::vector<Span> CombineSpans(const std::vector<Span>& a, const std::vector<Spa
 // Walks the bands of a rectangle list: returns the runs covering [Y0, Y1).
 class BandCursor {
   public:
+    // Keeps the non-empty rectangles, by top.
     explicit BandCursor(const std::vector<RECT>& rects) {
         for (const RECT& r : rects)
             if (!IsEmpty(r)) sorted_.push_back(r);
@@ -79,11 +96,13 @@ class BandCursor {
     }
     // Band starts must be given in increasing order.
     std::vector<Span> SpansAt(LONG y0) {
-        while (next_ < sorted_.size() && sorted_[next_].top <= y0) active_.push_back(sorted_[next_++]);
+        while (next_ < sorted_.size() && sorted_[next_].top <= y0)
+            active_.push_back(sorted_[next_++]);
         std::erase_if(active_, [y0](const RECT& r) { return r.bottom <= y0; });
         std::vector<Span> spans;
         spans.reserve(active_.size());
-        for (const RECT& r : active_) spans.push_back({r.left, r.right});
+        for (const RECT& r : active_)
+            spans.push_back({r.left, r.right});
         return MergeSpans(std::move(spans));
     }
     const std::vector<RECT>& Rects() const { return sorted_; }
@@ -100,7 +119,8 @@ std::vector<RECT> CombineRects(const std::vector<RECT>& a, const std::vector<REC
     BandCursor cb(b);
     std::vector<LONG> ys;
     for (const BandCursor* c : {&ca, &cb})
-        for (const RECT& r : c->Rects()) ys.insert(ys.end(), {r.top, r.bottom});
+        for (const RECT& r : c->Rects())
+            ys.insert(ys.end(), {r.top, r.bottom});
     std::sort(ys.begin(), ys.end());
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
 
@@ -119,10 +139,12 @@ std::vector<RECT> CombineRects(const std::vector<RECT>& a, const std::vector<REC
                                          return p.Left == q.Left && p.Right == q.Right;
                                      });
         if (same) {
-            for (std::size_t k = previousStart; k < out.size(); ++k) out[k].bottom = y1;
+            for (std::size_t k = previousStart; k < out.size(); ++k)
+                out[k].bottom = y1;
         } else {
             previousStart = out.size();
-            for (const Span& s : spans) out.push_back({s.Left, y0, s.Right, y1});
+            for (const Span& s : spans)
+                out.push_back({s.Left, y0, s.Right, y1});
             previous = std::move(spans);
         }
         previousBottom = y1;
@@ -130,6 +152,7 @@ std::vector<RECT> CombineRects(const std::vector<RECT>& a, const std::vector<REC
     return out;
 }
 
+// NULLREGION, SIMPLEREGION or COMPLEXREGION by rectangle count.
 int KindOfRegion(const GdiRegion& region) {
     if (region.Rects.empty()) return NULLREGION;
     return region.Rects.size() == 1 ? SIMPLEREGION : COMPLEXREGION;
@@ -142,9 +165,10 @@ HRGN AddRegion(std::vector<RECT> rects) {
     return Gdi().Regions.Add(std::move(region));
 }
 
+// A transformation that changes nothing.
 bool IsIdentity(const XFORM& t) {
-    return t.eM11 == 1.0f && t.eM12 == 0.0f && t.eM21 == 0.0f && t.eM22 == 1.0f &&
-           t.eDx == 0.0f && t.eDy == 0.0f;
+    return t.eM11 == 1.0f && t.eM12 == 0.0f && t.eM21 == 0.0f && t.eM22 == 1.0f && t.eDx == 0.0f &&
+           t.eDy == 0.0f;
 }
 
 } // namespace
@@ -169,7 +193,9 @@ BOOL SetRect(RECT* rect, int left, int top, int right, int bottom) {
 }
 
 // Sets all four sides to 0.
-BOOL SetRectEmpty(RECT* rect) { return SetRect(rect, 0, 0, 0, 0); }
+BOOL SetRectEmpty(RECT* rect) {
+    return SetRect(rect, 0, 0, 0, 0);
+}
 
 // A rectangular region with its corners put in order.
 HRGN CreateRectRgn(int left, int top, int right, int bottom) {
@@ -248,6 +274,7 @@ int OffsetRgn(HRGN region, int dx, int dy) {
         if (!fits(0LL + r.left + dx) || !fits(0LL + r.right + dx) || !fits(0LL + r.top + dy) ||
             !fits(0LL + r.bottom + dy))
             return ERROR;
-    for (RECT& r : found->Rects) r = RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+    for (RECT& r : found->Rects)
+        r = RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
     return KindOfRegion(*found);
 }

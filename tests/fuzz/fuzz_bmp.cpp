@@ -21,7 +21,8 @@ constexpr std::size_t kMaxPixelsReadBack = 1 << 16;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     platform::Dib dib;
     if (!platform::DecodeBmp(data, size, dib)) return 0;
-    const std::size_t expected = static_cast<std::size_t>(dib.Stride) * static_cast<std::size_t>(dib.Height);
+    const std::size_t expected =
+        static_cast<std::size_t>(dib.Stride) * static_cast<std::size_t>(dib.Height);
     if (dib.Width <= 0 || dib.Height <= 0 || dib.Bits.size() != expected || dib.Stride % 4 != 0 ||
         dib.Bits.size() > platform::kMaxDibBytes)
         std::abort();
@@ -29,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     volatile std::uint32_t sink = 0;
     std::size_t budget = kMaxPixelsReadBack;
     for (int y = 0; y < dib.Height && budget > 0; ++y)
-        for (int x = 0; x < dib.Width && budget > 0; ++x, --budget) sink = sink + platform::DibPixel(dib, x, y);
+        for (int x = 0; x < dib.Width && budget > 0; ++x, --budget)
+            sink = sink + platform::DibPixel(dib, x, y);
     return 0;
 }

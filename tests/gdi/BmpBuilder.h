@@ -24,10 +24,10 @@ struct BmpSpec {
     std::uint16_t BitCount = 24;
     std::uint32_t Compression = BI_RGB;
     std::uint32_t ColoursUsed = 0;
-    std::vector<RGBQUAD> Table;        // written as 3-byte entries for a core header
-    std::vector<std::uint32_t> Masks;  // after a 40-byte header, or inside a larger one
-    Bytes Pixels;                      // as in the file
-    std::int64_t OffsetDelta = 0;      // added to the correct pixel offset
+    std::vector<RGBQUAD> Table;       // written as 3-byte entries for a core header
+    std::vector<std::uint32_t> Masks; // after a 40-byte header, or inside a larger one
+    Bytes Pixels;                     // as in the file
+    std::int64_t OffsetDelta = 0;     // added to the correct pixel offset
 };
 
 inline void Put16(Bytes& b, std::uint32_t v) {
@@ -69,7 +69,8 @@ inline Bytes MakeBmp(const BmpSpec& s) {
         }
         header.resize(s.HeaderBytes);
         if (s.HeaderBytes == 40)
-            for (std::uint32_t m : s.Masks) Put32(header, m);
+            for (std::uint32_t m : s.Masks)
+                Put32(header, m);
     }
     for (const RGBQUAD& q : s.Table) {
         header.insert(header.end(), {q.rgbBlue, q.rgbGreen, q.rgbRed});
@@ -108,7 +109,8 @@ inline std::vector<RGBQUAD> Greys(int n) {
 // Writes bytes to a file.
 inline void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 // A fresh folder under the test temp dir, removed by the destructor.

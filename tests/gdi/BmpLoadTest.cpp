@@ -54,54 +54,141 @@ BmpSpec Core(BmpSpec s) {
 
 std::vector<DecodeCase> DecodeCases() {
     return {
-        {"mono 3x2", WithTable(Spec(3, 2, 1, PaddedRows({{0xA0}, {0x40}})), Greys(2)), 3, 2, 1,
-         {0xA0, 0, 0, 0, 0x40, 0, 0, 0}, 2},
-        {"4-bit 3x2", WithTable(Spec(3, 2, 4, PaddedRows({{0x12, 0x30}, {0x45, 0x60}})), Greys(16)), 3,
-         2, 4, {0x12, 0x30, 0, 0, 0x45, 0x60, 0, 0}, 16},
-        {"8-bit 3x2, 3 colours used", WithTable(Spec(3, 2, 8, PaddedRows({{0, 1, 2}, {2, 1, 0}})), Greys(3), 3),
-         3, 2, 8, {0, 1, 2, 0, 2, 1, 0, 0}, 3},
-        {"16-bit 5-5-5", Spec(2, 2, 16, PaddedRows({{0x1F, 0, 0, 0x7C}, {0xE0, 0x03, 0xFF, 0x7F}})), 2, 2,
-         16, {0x1F, 0, 0, 0x7C, 0xE0, 0x03, 0xFF, 0x7F}, 0},
+        {"mono 3x2",
+         WithTable(Spec(3, 2, 1, PaddedRows({{0xA0}, {0x40}})), Greys(2)),
+         3,
+         2,
+         1,
+         {0xA0, 0, 0, 0, 0x40, 0, 0, 0},
+         2},
+        {"4-bit 3x2",
+         WithTable(Spec(3, 2, 4, PaddedRows({{0x12, 0x30}, {0x45, 0x60}})), Greys(16)),
+         3,
+         2,
+         4,
+         {0x12, 0x30, 0, 0, 0x45, 0x60, 0, 0},
+         16},
+        {"8-bit 3x2, 3 colours used",
+         WithTable(Spec(3, 2, 8, PaddedRows({{0, 1, 2}, {2, 1, 0}})), Greys(3), 3),
+         3,
+         2,
+         8,
+         {0, 1, 2, 0, 2, 1, 0, 0},
+         3},
+        {"16-bit 5-5-5",
+         Spec(2, 2, 16, PaddedRows({{0x1F, 0, 0, 0x7C}, {0xE0, 0x03, 0xFF, 0x7F}})),
+         2,
+         2,
+         16,
+         {0x1F, 0, 0, 0x7C, 0xE0, 0x03, 0xFF, 0x7F},
+         0},
         {"24-bit 3x2 padded rows",
-         Spec(3, 2, 24, PaddedRows({{1, 2, 3, 4, 5, 6, 7, 8, 9}, {10, 11, 12, 13, 14, 15, 16, 17, 18}})), 3, 2,
-         24, {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0}, 0},
-        {"32-bit keeps its fourth byte", Spec(2, 1, 32, {1, 2, 3, 4, 5, 6, 7, 8}), 2, 1, 32,
-         {1, 2, 3, 4, 5, 6, 7, 8}, 0},
+         Spec(3, 2, 24,
+              PaddedRows({{1, 2, 3, 4, 5, 6, 7, 8, 9}, {10, 11, 12, 13, 14, 15, 16, 17, 18}})),
+         3,
+         2,
+         24,
+         {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0},
+         0},
+        {"32-bit keeps its fourth byte",
+         Spec(2, 1, 32, {1, 2, 3, 4, 5, 6, 7, 8}),
+         2,
+         1,
+         32,
+         {1, 2, 3, 4, 5, 6, 7, 8},
+         0},
         {"16-bit bit fields 5-6-5 stay raw",
-         WithCompression(Spec(2, 1, 16, {0x00, 0xF8, 0x1F, 0x00}), BI_BITFIELDS, {0xF800, 0x07E0, 0x001F}), 2,
-         1, 16, {0x00, 0xF8, 0x1F, 0x00}, 0},
+         WithCompression(Spec(2, 1, 16, {0x00, 0xF8, 0x1F, 0x00}), BI_BITFIELDS,
+                         {0xF800, 0x07E0, 0x001F}),
+         2,
+         1,
+         16,
+         {0x00, 0xF8, 0x1F, 0x00},
+         0},
         {"32-bit bit fields R-G-B-X become B-G-R-A",
          WithCompression(Spec(1, 1, 32, {0x10, 0x20, 0x30, 0x99}), BI_BITFIELDS,
                          {0x000000FF, 0x0000FF00, 0x00FF0000}),
-         1, 1, 32, {0x30, 0x20, 0x10, 0xFF}, 0},
+         1,
+         1,
+         32,
+         {0x30, 0x20, 0x10, 0xFF},
+         0},
         {"124-byte header with an alpha mask",
          WithCompression(Spec(1, 1, 32, {1, 2, 3, 0x80}), BI_BITFIELDS,
                          {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}, 124),
-         1, 1, 32, {1, 2, 3, 0x80}, 0},
-        {"108-byte header, 24-bit", WithCompression(Spec(1, 1, 24, {1, 2, 3, 0}), BI_RGB, {}, 108), 1, 1, 24,
-         {1, 2, 3, 0}, 0},
-        {"top-down 24-bit is turned over", Spec(2, -2, 24, PaddedRows({{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}})),
-         2, 2, 24, {7, 8, 9, 10, 11, 12, 0, 0, 1, 2, 3, 4, 5, 6, 0, 0}, 0},
-        {"OS/2 core header, mono", Core(WithTable(Spec(3, 2, 1, PaddedRows({{0xA0}, {0x40}})), Greys(2))), 3, 2,
-         1, {0xA0, 0, 0, 0, 0x40, 0, 0, 0}, 2},
-        {"OS/2 core header, 24-bit", Core(Spec(2, 1, 24, {1, 2, 3, 4, 5, 6, 0, 0})), 2, 1, 24,
-         {1, 2, 3, 4, 5, 6, 0, 0}, 0},
+         1,
+         1,
+         32,
+         {1, 2, 3, 0x80},
+         0},
+        {"108-byte header, 24-bit",
+         WithCompression(Spec(1, 1, 24, {1, 2, 3, 0}), BI_RGB, {}, 108),
+         1,
+         1,
+         24,
+         {1, 2, 3, 0},
+         0},
+        {"top-down 24-bit is turned over",
+         Spec(2, -2, 24, PaddedRows({{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}})),
+         2,
+         2,
+         24,
+         {7, 8, 9, 10, 11, 12, 0, 0, 1, 2, 3, 4, 5, 6, 0, 0},
+         0},
+        {"OS/2 core header, mono",
+         Core(WithTable(Spec(3, 2, 1, PaddedRows({{0xA0}, {0x40}})), Greys(2))),
+         3,
+         2,
+         1,
+         {0xA0, 0, 0, 0, 0x40, 0, 0, 0},
+         2},
+        {"OS/2 core header, 24-bit",
+         Core(Spec(2, 1, 24, {1, 2, 3, 4, 5, 6, 0, 0})),
+         2,
+         1,
+         24,
+         {1, 2, 3, 4, 5, 6, 0, 0},
+         0},
         {"RLE8 run and absolute run",
-         WithCompression(WithTable(Spec(4, 2, 8, {3, 5, 0, 0, 0, 4, 7, 8, 9, 10, 0, 1}), Greys(16), 16), BI_RLE8),
-         4, 2, 8, {5, 5, 5, 0, 7, 8, 9, 10}, 16},
+         WithCompression(
+             WithTable(Spec(4, 2, 8, {3, 5, 0, 0, 0, 4, 7, 8, 9, 10, 0, 1}), Greys(16), 16),
+             BI_RLE8),
+         4,
+         2,
+         8,
+         {5, 5, 5, 0, 7, 8, 9, 10},
+         16},
         {"RLE4 run and odd absolute run",
-         WithCompression(WithTable(Spec(4, 2, 4, {4, 0x12, 0, 0, 0, 3, 0x34, 0x50, 0, 1}), Greys(16), 16),
-                         BI_RLE4),
-         4, 2, 4, {0x12, 0x12, 0, 0, 0x34, 0x50, 0, 0}, 16},
+         WithCompression(
+             WithTable(Spec(4, 2, 4, {4, 0x12, 0, 0, 0, 3, 0x34, 0x50, 0, 1}), Greys(16), 16),
+             BI_RLE4),
+         4,
+         2,
+         4,
+         {0x12, 0x12, 0, 0, 0x34, 0x50, 0, 0},
+         16},
         {"RLE8 delta skips pixels",
-         WithCompression(WithTable(Spec(4, 3, 8, {0, 2, 1, 1, 1, 9, 0, 1}), Greys(16), 16), BI_RLE8), 4, 3, 8,
-         {0, 0, 0, 0, 0, 9, 0, 0, 0, 0, 0, 0}, 16},
+         WithCompression(WithTable(Spec(4, 3, 8, {0, 2, 1, 1, 1, 9, 0, 1}), Greys(16), 16),
+                         BI_RLE8),
+         4,
+         3,
+         8,
+         {0, 0, 0, 0, 0, 9, 0, 0, 0, 0, 0, 0},
+         16},
         {"RLE8 run past the row end is cut",
-         WithCompression(WithTable(Spec(2, 1, 8, {5, 3, 0, 1}), Greys(16), 16), BI_RLE8), 2, 1, 8, {3, 3, 0, 0},
+         WithCompression(WithTable(Spec(2, 1, 8, {5, 3, 0, 1}), Greys(16), 16), BI_RLE8),
+         2,
+         1,
+         8,
+         {3, 3, 0, 0},
          16},
         {"RLE8 delta past the last row ends the image",
-         WithCompression(WithTable(Spec(2, 2, 8, {1, 4, 0, 2, 0, 9}), Greys(16), 16), BI_RLE8), 2, 2, 8,
-         {4, 0, 0, 0, 0, 0, 0, 0}, 16},
+         WithCompression(WithTable(Spec(2, 2, 8, {1, 4, 0, 2, 0, 9}), Greys(16), 16), BI_RLE8),
+         2,
+         2,
+         8,
+         {4, 0, 0, 0, 0, 0, 0, 0},
+         16},
     };
 }
 
@@ -162,7 +249,8 @@ TEST_F(GdiBmpLoad, TransparentFlagRecoloursTheFirstPixelsTableEntry) {
     std::vector<RGBQUAD> table = {{0, 0, 0, 0}, {0, 0, 0xFF, 0}, {0xFF, 0, 0, 0}};
     const std::string path = folder_.File("transparent.bmp");
     WriteFile(path, MakeBmp(WithTable(Spec(2, 1, 8, {2, 1, 0, 0}), table, 3)));
-    const HANDLE bitmap = LoadImageA(0, path.c_str(), IMAGE_BITMAP, 0, 0, kLoadFlags | LR_LOADTRANSPARENT);
+    const HANDLE bitmap =
+        LoadImageA(0, path.c_str(), IMAGE_BITMAP, 0, 0, kLoadFlags | LR_LOADTRANSPARENT);
     ASSERT_NE(bitmap, 0u);
     const HDC dc = CreateCompatibleDC(0);
     const HGDIOBJ previous = SelectObject(dc, bitmap);
@@ -179,7 +267,8 @@ TEST_F(GdiBmpLoad, TransparentFlagRecoloursTheFirstPixelsTableEntry) {
 
     // A true-colour image is left alone.
     WriteFile(path, MakeBmp(Spec(1, 1, 24, {1, 2, 3, 0})));
-    const HANDLE rgb = LoadImageA(0, path.c_str(), IMAGE_BITMAP, 0, 0, kLoadFlags | LR_LOADTRANSPARENT);
+    const HANDLE rgb =
+        LoadImageA(0, path.c_str(), IMAGE_BITMAP, 0, 0, kLoadFlags | LR_LOADTRANSPARENT);
     BITMAP info{};
     ASSERT_EQ(GetObjectA(rgb, sizeof info, &info), static_cast<int>(sizeof info));
     EXPECT_EQ(static_cast<const std::uint8_t*>(info.bmBits)[0], 1);
@@ -189,11 +278,14 @@ TEST_F(GdiBmpLoad, TransparentFlagRecoloursTheFirstPixelsTableEntry) {
 TEST_F(GdiBmpLoad, RefusedRequests) {
     const std::string path = folder_.File("ok.bmp");
     WriteFile(path, MakeBmp(Spec(1, 1, 24, {1, 2, 3, 0})));
-    EXPECT_EQ(LoadImageA(0, folder_.File("missing.bmp").c_str(), IMAGE_BITMAP, 0, 0, kLoadFlags), 0u);
-    EXPECT_EQ(LoadImageA(0, folder_.Path().c_str(), IMAGE_BITMAP, 0, 0, kLoadFlags), 0u) << "a folder";
+    EXPECT_EQ(LoadImageA(0, folder_.File("missing.bmp").c_str(), IMAGE_BITMAP, 0, 0, kLoadFlags),
+              0u);
+    EXPECT_EQ(LoadImageA(0, folder_.Path().c_str(), IMAGE_BITMAP, 0, 0, kLoadFlags), 0u)
+        << "a folder";
     EXPECT_EQ(LoadImageA(0, nullptr, IMAGE_BITMAP, 0, 0, kLoadFlags), 0u);
     EXPECT_EQ(LoadImageA(0, path.c_str(), 1 /* an icon */, 0, 0, kLoadFlags), 0u);
-    EXPECT_EQ(LoadImageA(0, path.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION), 0u) << "no resources";
+    EXPECT_EQ(LoadImageA(0, path.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION), 0u)
+        << "no resources";
     EXPECT_EQ(LoadImageA(0, path.c_str(), IMAGE_BITMAP, 4, 4, kLoadFlags), 0u) << "no scaling";
     const HANDLE ok = LoadImageA(0, path.c_str(), IMAGE_BITMAP, 0, 0, kLoadFlags);
     EXPECT_NE(ok, 0u);
@@ -202,10 +294,13 @@ TEST_F(GdiBmpLoad, RefusedRequests) {
 
 // ---- Broken and hostile files -----------------------------------------------------------
 
-Bytes Base() { return MakeBmp(WithTable(Spec(2, 2, 8, PaddedRows({{0, 1}, {2, 3}})), Greys(4), 4)); }
+Bytes Base() {
+    return MakeBmp(WithTable(Spec(2, 2, 8, PaddedRows({{0, 1}, {2, 3}})), Greys(4), 4));
+}
 
 Bytes With32(Bytes b, std::size_t at, std::uint32_t v) {
-    for (int k = 0; k < 4; ++k) b[at + k] = static_cast<std::uint8_t>(v >> (8 * k));
+    for (int k = 0; k < 4; ++k)
+        b[at + k] = static_cast<std::uint8_t>(v >> (8 * k));
     return b;
 }
 Bytes With16(Bytes b, std::size_t at, std::uint16_t v) {
@@ -219,8 +314,8 @@ Bytes Cut(Bytes b, std::size_t size) {
 }
 
 // File offsets of the fields the cases below spoil.
-constexpr std::size_t kOffBits = 10, kHeaderSize = 14, kWidthAt = 18, kHeightAt = 22, kPlanesAt = 26,
-                      kDepthAt = 28, kCompressionAt = 30;
+constexpr std::size_t kOffBits = 10, kHeaderSize = 14, kWidthAt = 18, kHeightAt = 22,
+                      kPlanesAt = 26, kDepthAt = 28, kCompressionAt = 30;
 
 struct BrokenCase {
     const char* Name;
@@ -230,7 +325,8 @@ struct BrokenCase {
 std::vector<BrokenCase> BrokenCases() {
     const Bytes base = Base();
     auto rle8 = [](std::int32_t w, std::int32_t h, Bytes data) {
-        return MakeBmp(WithCompression(WithTable(Spec(w, h, 8, std::move(data)), Greys(16), 16), BI_RLE8));
+        return MakeBmp(
+            WithCompression(WithTable(Spec(w, h, 8, std::move(data)), Greys(16), 16), BI_RLE8));
     };
     auto offset = [](std::int64_t delta) {
         BmpSpec s = WithTable(Spec(2, 2, 8, PaddedRows({{0, 1}, {2, 3}})), Greys(4), 4);
@@ -241,7 +337,12 @@ std::vector<BrokenCase> BrokenCases() {
         {"empty", {}},
         {"one byte", {'B'}},
         {"magic only", {'B', 'M'}},
-        {"wrong magic", [&] { Bytes b = base; b[0] = 'X'; return b; }()},
+        {"wrong magic",
+         [&] {
+             Bytes b = base;
+             b[0] = 'X';
+             return b;
+         }()},
         {"info header cut short", Cut(base, 30)},
         {"header size 13", With32(base, kHeaderSize, 13)},
         {"header size huge", With32(base, kHeaderSize, 0x7FFFFFFF)},
@@ -257,17 +358,18 @@ std::vector<BrokenCase> BrokenCases() {
         {"unknown compression", With32(base, kCompressionAt, 99)},
         {"RLE8 at 24 bits", With16(rle8(2, 2, {0, 1}), kDepthAt, 24)},
         {"top-down RLE", With32(rle8(2, 2, {0, 1}), kHeightAt, static_cast<std::uint32_t>(-2))},
-        {"bit fields at 24 bits", MakeBmp(WithCompression(Spec(1, 1, 24, {1, 2, 3, 0}), BI_BITFIELDS,
-                                                          {0xFF0000, 0xFF00, 0xFF}))},
+        {"bit fields at 24 bits", MakeBmp(WithCompression(Spec(1, 1, 24, {1, 2, 3, 0}),
+                                                          BI_BITFIELDS, {0xFF0000, 0xFF00, 0xFF}))},
         {"overlapping masks", MakeBmp(WithCompression(Spec(1, 1, 16, {0, 0, 0, 0}), BI_BITFIELDS,
                                                       {0xF800, 0xFC00, 0x001F}))},
         {"mask with a gap", MakeBmp(WithCompression(Spec(1, 1, 16, {0, 0, 0, 0}), BI_BITFIELDS,
                                                     {0xF0F0, 0x0F00, 0x000F}))},
         {"mask past 16 bits", MakeBmp(WithCompression(Spec(1, 1, 16, {0, 0, 0, 0}), BI_BITFIELDS,
                                                       {0x10000, 0x07E0, 0x001F}))},
-        {"zero mask", MakeBmp(WithCompression(Spec(1, 1, 32, {0, 0, 0, 0}), BI_BITFIELDS, {0, 0xFF00, 0xFF}))},
+        {"zero mask",
+         MakeBmp(WithCompression(Spec(1, 1, 32, {0, 0, 0, 0}), BI_BITFIELDS, {0, 0xFF00, 0xFF}))},
         {"masks cut off", Cut(MakeBmp(WithCompression(Spec(1, 1, 16, {0, 0, 0, 0}), BI_BITFIELDS,
-                                                     {0xF800, 0x07E0, 0x001F})),
+                                                      {0xF800, 0x07E0, 0x001F})),
                               14 + 40 + 6)},
         {"pixel offset past the end", offset(1000)},
         {"pixel offset inside the header", With32(base, kOffBits, 20)},
@@ -275,9 +377,10 @@ std::vector<BrokenCase> BrokenCases() {
         {"pixel offset most negative", With32(base, kOffBits, 0xFFFFFFFFu)},
         {"no room for a colour table", offset(-16)},
         {"pixels one byte short", Cut(base, base.size() - 1)},
-        {"huge size, tiny file", With32(With32(With16(base, kDepthAt, 32), kWidthAt, 30000), kHeightAt, 30000)},
-        {"size past 32 bits", With32(With32(With16(base, kDepthAt, 32), kWidthAt, 0x7FFFFFFF), kHeightAt,
-                                     0x7FFFFFFF)},
+        {"huge size, tiny file",
+         With32(With32(With16(base, kDepthAt, 32), kWidthAt, 30000), kHeightAt, 30000)},
+        {"size past 32 bits",
+         With32(With32(With16(base, kDepthAt, 32), kWidthAt, 0x7FFFFFFF), kHeightAt, 0x7FFFFFFF)},
         {"RLE image above the size limit", rle8(20000, 20000, {0, 1})},
         {"RLE absolute run past the end", rle8(8, 1, {0, 5, 1, 2})},
         {"RLE data ends before the last row", rle8(2, 2, {2, 1})},

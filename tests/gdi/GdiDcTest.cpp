@@ -32,7 +32,8 @@ HBITMAP MakeSection(int w, int h, int bits, void** pixels, const std::vector<RGB
     info.Header.biCompression = BI_RGB;
     info.Header.biClrUsed = static_cast<DWORD>(table.size());
     std::copy(table.begin(), table.end(), info.Colors);
-    return CreateDIBSection(0, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, pixels, 0, 0);
+    return CreateDIBSection(0, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, pixels,
+                            0, 0);
 }
 
 // Bytes of a bitmap's row Row (memory order) through GetObjectA.
@@ -43,7 +44,9 @@ const std::uint8_t* Row(HBITMAP bitmap, int row) {
 }
 
 // Blue, green, red and fourth byte of a 32-bit pixel.
-std::vector<int> Bgrx(const std::uint8_t* p) { return {p[0], p[1], p[2], p[3]}; }
+std::vector<int> Bgrx(const std::uint8_t* p) {
+    return {p[0], p[1], p[2], p[3]};
+}
 
 // Loads an image file into a new memory DC; the test owns both.
 struct LoadedDc {
@@ -61,7 +64,8 @@ class GdiDc : public ::testing::Test {
   protected:
     // Red, green, blue, white as a 2x2 picture: bottom row red green, top row blue white.
     void LoadPaletted(LoadedDc& out) {
-        const std::vector<RGBQUAD> table = {{0, 0, 0xFF, 0}, {0, 0xFF, 0, 0}, {0xFF, 0, 0, 0}, {0xFF, 0xFF, 0xFF, 0}};
+        const std::vector<RGBQUAD> table = {
+            {0, 0, 0xFF, 0}, {0, 0xFF, 0, 0}, {0xFF, 0, 0, 0}, {0xFF, 0xFF, 0xFF, 0}};
         BmpSpec s;
         s.Width = 2;
         s.Height = 2;
@@ -129,8 +133,8 @@ TEST_F(GdiDc, BlitIntoAndOutOfAWindowSurface) {
     ASSERT_NE(window, 0u);
     ASSERT_TRUE(BitBlt(window, 1, 0, 2, 2, paletted.Dc, 0, 0, SRCCOPY));
     // Surface rows are top-down, pixels 0xAARRGGBB and opaque after drawing.
-    EXPECT_EQ(surface.Pixels, (std::vector<std::uint32_t>{0x12345678, 0xFF0000FF, 0xFFFFFFFF, 0x12345678,
-                                                          0xFFFF0000, 0xFF00FF00}));
+    EXPECT_EQ(surface.Pixels, (std::vector<std::uint32_t>{0x12345678, 0xFF0000FF, 0xFFFFFFFF,
+                                                          0x12345678, 0xFFFF0000, 0xFF00FF00}));
 
     // Back out of the surface into a 24-bit section.
     void* bits = nullptr;
@@ -191,10 +195,12 @@ TEST_F(GdiDc, BlitClipsAndHandlesOverlapAndFills) {
     const HDC window = platform::GdiCreateWindowDC(kChildWindow, &surface);
     // Overlapping copy to the right within one surface: reads happen before writes.
     ASSERT_TRUE(BitBlt(window, 1, 0, 3, 1, window, 0, 0, SRCCOPY));
-    EXPECT_EQ(surface.Pixels, (std::vector<std::uint32_t>{0xFF000001, 0xFF000001, 0xFF000002, 0xFF000003}));
+    EXPECT_EQ(surface.Pixels,
+              (std::vector<std::uint32_t>{0xFF000001, 0xFF000001, 0xFF000002, 0xFF000003}));
     // Blocks hanging over any edge are cut; the rest stays.
     ASSERT_TRUE(BitBlt(window, -2, -5, 3, 10, 0, 0, 0, WHITENESS));
-    EXPECT_EQ(surface.Pixels, (std::vector<std::uint32_t>{0xFFFFFFFF, 0xFF000001, 0xFF000002, 0xFF000003}));
+    EXPECT_EQ(surface.Pixels,
+              (std::vector<std::uint32_t>{0xFFFFFFFF, 0xFF000001, 0xFF000002, 0xFF000003}));
     ASSERT_TRUE(BitBlt(window, 3, 0, 100, 1, 0, 0, 0, BLACKNESS));
     EXPECT_EQ(surface.Pixels[3], 0xFF000000u);
     ASSERT_TRUE(BitBlt(window, 0, 0, 4, 1, window, 3, 0, SRCCOPY)) << "source cut at its edge";
@@ -227,7 +233,8 @@ TEST_F(GdiDc, TopDownSectionKeepsTopRowFirst) {
     const HGDIOBJ previous = SelectObject(dc, target);
     ASSERT_TRUE(BitBlt(dc, 0, 0, 2, 2, paletted.Dc, 0, 0, SRCCOPY));
     const auto* p = static_cast<const std::uint8_t*>(bits);
-    EXPECT_EQ((std::vector<int>{p[0], p[1], p[2]}), (std::vector<int>{0xFF, 0, 0})); // blue, the top-left
+    EXPECT_EQ((std::vector<int>{p[0], p[1], p[2]}),
+              (std::vector<int>{0xFF, 0, 0})); // blue, the top-left
     SelectObject(dc, previous);
     DeleteDC(dc);
     DeleteObject(target);
@@ -238,7 +245,8 @@ TEST(GdiSection, RefusedDescriptions) {
     BitmapInfo256 info{};
     info.Header = {sizeof(BITMAPINFOHEADER), 4, 4, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     auto make = [&](UINT usage = DIB_RGB_COLORS, HANDLE section = 0) {
-        return CreateDIBSection(0, reinterpret_cast<const BITMAPINFO*>(&info), usage, &bits, section, 0);
+        return CreateDIBSection(0, reinterpret_cast<const BITMAPINFO*>(&info), usage, &bits,
+                                section, 0);
     };
     const BITMAPINFOHEADER good = info.Header;
     struct Spoil {
@@ -370,7 +378,8 @@ TEST_F(GdiDc, PaletteFromAColourTableSelectedAndRealized) {
     logical->palVersion = PALETTE_VERSION;
     logical->palNumEntries = 256;
     for (int i = 0; i < 256; ++i)
-        logical->palPalEntry[i] = PALETTEENTRY{table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
+        logical->palPalEntry[i] =
+            PALETTEENTRY{table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
     const HPALETTE palette = CreatePalette(logical);
     ASSERT_NE(palette, 0u);
     PALETTEENTRY entries[4];
@@ -405,7 +414,8 @@ TEST_F(GdiDc, ColourTableWritesReachTheBitmap) {
     EXPECT_EQ(back.rgbRed, 0x80);
     EXPECT_EQ(GetDIBColorTable(paletted.Dc, 4, 1, &back), 0u);
     const HDC empty = CreateCompatibleDC(0);
-    EXPECT_EQ(GetDIBColorTable(empty, 0, 1, &back), 0u) << "the default bitmap is not a DIB section";
+    EXPECT_EQ(GetDIBColorTable(empty, 0, 1, &back), 0u)
+        << "the default bitmap is not a DIB section";
     DeleteDC(empty);
 }
 
@@ -437,7 +447,8 @@ TEST_F(GdiDc, BrushesPaintRectangles) {
     EXPECT_EQ(GetStockObject(99), 0u);
     const HGDIOBJ stock = GetStockObject(BLACK_BRUSH);
     EXPECT_TRUE(DeleteObject(stock));
-    EXPECT_NE(FillRect(dc, &all, static_cast<HBRUSH>(stock)), 0) << "stock objects survive deletion";
+    EXPECT_NE(FillRect(dc, &all, static_cast<HBRUSH>(stock)), 0)
+        << "stock objects survive deletion";
     EXPECT_EQ(p[0], 0);
     EXPECT_TRUE(DeleteObject(solid));
     SelectObject(dc, previous);

@@ -19,14 +19,17 @@ TEST(KernelGlobalMemory, ReAllocKeepsContents) {
     EXPECT_EQ(GlobalSize(block), 1632u);
     auto* bytes = static_cast<std::uint8_t*>(GlobalLock(block));
     ASSERT_NE(bytes, nullptr);
-    for (int i = 0; i < 1632; ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);
+    for (int i = 0; i < 1632; ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 7);
     EXPECT_FALSE(GlobalUnlock(block)) << "FALSE once no lock remains";
 
     ASSERT_EQ(GlobalReAlloc(block, 3232, GMEM_MOVEABLE | GMEM_ZEROINIT), block);
     EXPECT_EQ(GlobalSize(block), 3232u);
     bytes = static_cast<std::uint8_t*>(GlobalLock(block));
-    for (int i = 0; i < 1632; ++i) ASSERT_EQ(bytes[i], static_cast<std::uint8_t>(i * 7)) << i;
-    for (int i = 1632; i < 3232; ++i) ASSERT_EQ(bytes[i], 0) << i;
+    for (int i = 0; i < 1632; ++i)
+        ASSERT_EQ(bytes[i], static_cast<std::uint8_t>(i * 7)) << i;
+    for (int i = 1632; i < 3232; ++i)
+        ASSERT_EQ(bytes[i], 0) << i;
 
     // A locked block is not moved: the caller's address must stay good.
     EXPECT_EQ(GlobalReAlloc(block, 64, GMEM_MOVEABLE), 0u);
@@ -46,7 +49,8 @@ TEST(KernelGlobalMemory, LocksNestAndZeroInitClears) {
     auto* first = static_cast<std::uint8_t*>(GlobalLock(block));
     auto* second = static_cast<std::uint8_t*>(GlobalLock(block));
     EXPECT_EQ(first, second);
-    for (int i = 0; i < 32; ++i) EXPECT_EQ(first[i], 0);
+    for (int i = 0; i < 32; ++i)
+        EXPECT_EQ(first[i], 0);
     EXPECT_TRUE(GlobalUnlock(block)) << "one lock remains";
     EXPECT_FALSE(GlobalUnlock(block));
     EXPECT_FALSE(GlobalUnlock(block)) << "not locked";
@@ -94,11 +98,11 @@ TEST_F(KernelFiles, FolderIsNotAFile) {
     EXPECT_TRUE(FileExistsA(file.c_str()));
     EXPECT_FALSE(FileExistsA(folder_.File("none").c_str()));
     EXPECT_FALSE(FileExistsA(nullptr));
-    EXPECT_EQ(CreateFileA(folder_.Path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, 0),
+    EXPECT_EQ(CreateFileA(folder_.Path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0),
               INVALID_HANDLE_VALUE);
-    EXPECT_EQ(CreateFileA(folder_.File("none").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, 0),
+    EXPECT_EQ(CreateFileA(folder_.File("none").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0),
               INVALID_HANDLE_VALUE);
     EXPECT_EQ(CreateFileA(file.c_str(), GENERIC_READ | 0x40000000, 0, nullptr, OPEN_EXISTING, 0, 0),
               INVALID_HANDLE_VALUE)
@@ -109,8 +113,8 @@ TEST_F(KernelFiles, ShortReadDeliversFewerBytes) {
     const std::string name = folder_.File("six.bin");
     WriteFile(name, {1, 2, 3, 4, 5, 6});
     const std::size_t before = OpenFileCount();
-    const HANDLE file =
-        CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
+    const HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     EXPECT_EQ(OpenFileCount(), before + 1);
     std::uint8_t buffer[16] = {};

@@ -17,7 +17,8 @@ struct Probe {
 
 void ExpectProbes(HRGN region, const std::vector<Probe>& probes) {
     for (const Probe& p : probes)
-        EXPECT_EQ(PtInRegion(region, p.X, p.Y) != FALSE, p.Inside) << "(" << p.X << ", " << p.Y << ")";
+        EXPECT_EQ(PtInRegion(region, p.X, p.Y) != FALSE, p.Inside)
+            << "(" << p.X << ", " << p.Y << ")";
 }
 
 // An RGNDATA buffer of the given capacity holding Rects.
@@ -29,7 +30,8 @@ std::vector<std::uint8_t> RegionData(const std::vector<RECT>& rects, std::size_t
     header.nCount = static_cast<DWORD>(rects.size());
     SetRect(&header.rcBound, 0x7FFFFFFF, 0x7FFFFFFF, 0, 0);
     std::memcpy(buffer.data(), &header, sizeof header);
-    if (!rects.empty()) std::memcpy(buffer.data() + sizeof header, rects.data(), sizeof(RECT) * rects.size());
+    if (!rects.empty())
+        std::memcpy(buffer.data() + sizeof header, rects.data(), sizeof(RECT) * rects.size());
     return buffer;
 }
 
@@ -40,7 +42,11 @@ HRGN FromData(const std::vector<std::uint8_t>& buffer) {
 
 TEST(GdiRegion, RectangleEdgesAreHalfOpen) {
     const HRGN r = CreateRectRgn(10, 20, 30, 40);
-    ExpectProbes(r, {{10, 20, true}, {29, 39, true}, {30, 20, false}, {10, 40, false}, {9, 25, false},
+    ExpectProbes(r, {{10, 20, true},
+                     {29, 39, true},
+                     {30, 20, false},
+                     {10, 40, false},
+                     {9, 25, false},
                      {15, 19, false}});
     const HRGN swapped = CreateRectRgn(30, 40, 10, 20);
     ExpectProbes(swapped, {{10, 20, true}, {29, 39, true}, {30, 39, false}});
@@ -57,8 +63,14 @@ TEST(GdiRegion, UnionOfOverlappingRectangles) {
     const HRGN b = CreateRectRgn(5, 5, 15, 15);
     const HRGN u = CreateRectRgn(0, 0, 0, 0);
     EXPECT_EQ(CombineRgn(u, a, b, RGN_OR), COMPLEXREGION);
-    ExpectProbes(u, {{0, 0, true}, {9, 4, true}, {10, 4, false}, {14, 14, true}, {4, 14, false},
-                     {12, 7, true}, {15, 15, false}, {7, 7, true}});
+    ExpectProbes(u, {{0, 0, true},
+                     {9, 4, true},
+                     {10, 4, false},
+                     {14, 14, true},
+                     {4, 14, false},
+                     {12, 7, true},
+                     {15, 15, false},
+                     {7, 7, true}});
     std::vector<RECT> rects;
     ASSERT_TRUE(platform::GdiRegionRects(u, rects));
     // Banded: three bands, disjoint rectangles.
@@ -78,7 +90,8 @@ TEST(GdiRegion, UnionOfOverlappingRectangles) {
     const HRGN top = CreateRectRgn(0, 0, 4, 1);
     const HRGN below = CreateRectRgn(0, 1, 4, 2);
     EXPECT_EQ(CombineRgn(top, top, below, RGN_OR), SIMPLEREGION);
-    for (HRGN h : {a, b, u, c, top, below}) EXPECT_TRUE(DeleteObject(h));
+    for (HRGN h : {a, b, u, c, top, below})
+        EXPECT_TRUE(DeleteObject(h));
 }
 
 TEST(GdiRegion, OtherOperationsAndCopy) {
@@ -106,7 +119,8 @@ TEST(GdiRegion, OtherOperationsAndCopy) {
     EXPECT_EQ(CombineRgn(out, a, b, 0), ERROR);
     EXPECT_EQ(CombineRgn(out, a, b, 6), ERROR);
     EXPECT_EQ(CombineRgn(out, a, 0, RGN_COPY), SIMPLEREGION) << "copy needs no second source";
-    for (HRGN h : {a, b, out, far}) DeleteObject(h);
+    for (HRGN h : {a, b, out, far})
+        DeleteObject(h);
 }
 
 TEST(GdiRegion, ManyRectanglesFromRegionData) {
@@ -115,15 +129,17 @@ TEST(GdiRegion, ManyRectanglesFromRegionData) {
     constexpr int kHeight = 50;
     std::vector<RECT> cells;
     for (int y = 0; y < kHeight; ++y)
-        for (int x = (y & 1); x < kWidth; x += 2) cells.push_back({x, y, x + 1, y + 1});
+        for (int x = (y & 1); x < kWidth; x += 2)
+            cells.push_back({x, y, x + 1, y + 1});
     const HRGN whole = FromData(RegionData(cells, cells.size() + 100));
     ASSERT_NE(whole, 0u);
 
     // The same in batches of at most 2000, merged with RGN_OR.
     HRGN merged = 0;
     for (std::size_t start = 0; start < cells.size(); start += 2000) {
-        std::vector<RECT> batch(cells.begin() + static_cast<std::ptrdiff_t>(start),
-                                cells.begin() + static_cast<std::ptrdiff_t>(std::min(cells.size(), start + 2000)));
+        std::vector<RECT> batch(
+            cells.begin() + static_cast<std::ptrdiff_t>(start),
+            cells.begin() + static_cast<std::ptrdiff_t>(std::min(cells.size(), start + 2000)));
         const HRGN part = FromData(RegionData(batch, 2000));
         ASSERT_NE(part, 0u);
         if (merged == 0) {
@@ -172,9 +188,11 @@ TEST(GdiRegion, EmptyAndRefusedRegionData) {
     const HRGN same = ExtCreateRegion(&identity, static_cast<DWORD>(data.size()),
                                       reinterpret_cast<const RGNDATA*>(data.data()));
     EXPECT_NE(same, 0u);
-    EXPECT_EQ(ExtCreateRegion(&scale, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data())),
+    EXPECT_EQ(ExtCreateRegion(&scale, static_cast<DWORD>(data.size()),
+                              reinterpret_cast<const RGNDATA*>(data.data())),
               0u);
-    for (HRGN h : {empty, skipped, same}) DeleteObject(h);
+    for (HRGN h : {empty, skipped, same})
+        DeleteObject(h);
 }
 
 TEST(GdiRegion, BadHandlesAndHelpers) {

@@ -1,4 +1,5 @@
-// GDI: device contexts, DIB sections, BMP loading, bitmaps, palettes, regions, brushes, BitBlt (platform/src/Gdi*)
+// GDI: device contexts, DIB sections, BMP loading, bitmaps, palettes, regions, brushes, BitBlt
+// (platform/src/Gdi*)
 #pragma once
 
 #include "win32/Types.h"
@@ -80,8 +81,8 @@ BOOL DeleteObject(HGDIOBJ object);
 // A zero-filled DIB section (1, 4, 8, 16, 24, 32 bits; BI_RGB or BI_BITFIELDS for 16/32)
 // with the colour table of Info; a negative height makes it top-down. Only DIB_RGB_COLORS
 // and no file mapping (section 0). *Bits receives the pixel memory. 0 on failure.
-HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits,
-                         HANDLE section, DWORD offset);
+HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
+                         DWORD offset);
 // Reads Count colour-table entries from Start of the DIB section selected into Dc; returns
 // how many were copied (0 when the bitmap has no colour table).
 UINT GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQUAD* colors);
@@ -106,8 +107,7 @@ constexpr DWORD WHITENESS = 0x00FF0062;
 // pixel formats; to a paletted bitmap each colour goes to the nearest table entry. The
 // block is clipped to the source and the destination; pixels outside stay as they were.
 // Supports SRCCOPY, BLACKNESS and WHITENESS. FALSE for bad DCs or a DC with no pixels.
-BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY,
-            DWORD rop);
+BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop);
 
 // ---- Palettes ---------------------------------------------------------------------------
 struct PALETTEENTRY {
