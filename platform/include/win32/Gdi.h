@@ -73,7 +73,8 @@ constexpr UINT LR_CREATEDIBSECTION = 0x2000;
 HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT flags);
 // Copies the description of a GDI object: BITMAP for a bitmap (bmBits valid for DIB
 // sections, bmHeight always positive), the WORD entry count for a palette. Returns the
-// bytes written (or, with a null Out, the bytes needed), 0 on failure.
+// bytes written (or, with a null Out, the bytes needed), 0 on failure. Size must hold the
+// whole record: sizeof(BITMAP), which is 32 bytes on 64-bit builds, not 24.
 int GetObjectA(HGDIOBJ object, int size, LPVOID out);
 // Releases a bitmap, palette, region, brush. Fails (FALSE) for a bad handle and for a
 // bitmap or palette still selected into a device context; stock objects stay (TRUE).
