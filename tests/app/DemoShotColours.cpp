@@ -12,10 +12,10 @@
 
 namespace {
 
-constexpr int kBlackMax = 8;    // below on every channel: the clear colour
+constexpr int kBlackMax = 8;     // below on every channel: the clear colour
 constexpr int kGreenMargin = 10; // green channel above both others by this: leaves, grass
-constexpr int kWhiteMin = 150;  // above on every channel: lily petals
-constexpr int kRedMin = 90;     // red at least this and twice each other channel: fruit skin
+constexpr int kWhiteMin = 150;   // above on every channel: lily petals
+constexpr int kRedMin = 90;      // red at least this and twice each other channel: fruit skin
 constexpr int kBrownSpread = 12; // red > green > blue, red - blue at least this: bark, soil
 constexpr int kBrownMin = 30;
 
@@ -25,7 +25,8 @@ bool Token(std::ifstream& in, std::string& out) {
     char c;
     while (in.get(c)) {
         if (c == '#') {
-            while (in.get(c) && c != '\n') {}
+            while (in.get(c) && c != '\n') {
+            }
         } else if (!std::isspace(static_cast<unsigned char>(c))) {
             out += c;
             break;
@@ -46,8 +47,8 @@ int main(int argc, char** argv) {
     }
     std::ifstream in(argv[1], std::ios::binary);
     std::string magic, w, h, maxval;
-    if (!Token(in, magic) || magic != "P6" || !Token(in, w) || !Token(in, h) || !Token(in, maxval) ||
-        maxval != "255") {
+    if (!Token(in, magic) || magic != "P6" || !Token(in, w) || !Token(in, h) ||
+        !Token(in, maxval) || maxval != "255") {
         std::fprintf(stderr, "not a binary 8-bit PPM: %s\n", argv[1]);
         return 1;
     }
@@ -65,11 +66,16 @@ int main(int argc, char** argv) {
             const unsigned char* p = &px[(static_cast<std::size_t>(y) * width + x) * 3];
             const int r = p[0], g = p[1], b = p[2];
             ++total;
-            if (r < kBlackMax && g < kBlackMax && b < kBlackMax) ++black;
-            else if (r > kWhiteMin && g > kWhiteMin && b > kWhiteMin) ++white;
-            else if (g > r + kGreenMargin && g > b + kGreenMargin) ++green;
-            else if (r >= kRedMin && r > 2 * g && r > 2 * b) ++red;
-            else if (r > g && g > b && r - b >= kBrownSpread && r >= kBrownMin) ++brown;
+            if (r < kBlackMax && g < kBlackMax && b < kBlackMax)
+                ++black;
+            else if (r > kWhiteMin && g > kWhiteMin && b > kWhiteMin)
+                ++white;
+            else if (g > r + kGreenMargin && g > b + kGreenMargin)
+                ++green;
+            else if (r >= kRedMin && r > 2 * g && r > 2 * b)
+                ++red;
+            else if (r > g && g > b && r - b >= kBrownSpread && r >= kBrownMin)
+                ++brown;
         }
     std::printf("total %ld black %ld green %ld white %ld red %ld brown %ld\n", total, black, green,
                 white, red, brown);

@@ -163,7 +163,8 @@ TEST_F(DemoFrame, ModelviewChainsZoomTiltAndMouseCamera) {
         XRot = c.XRot;
         YRot = c.YRot;
         OpenGL_Draw();
-        ExpectMatrixNear(CurrentModelview(), Camera(c.ZoomHeld ? -15 : -30, c.Depth, c.XRot, c.YRot));
+        ExpectMatrixNear(CurrentModelview(),
+                         Camera(c.ZoomHeld ? -15 : -30, c.Depth, c.XRot, c.YRot));
         EXPECT_EQ(MSpeed, 2);
     }
 }

@@ -73,8 +73,8 @@ std::vector<Expected> SpriteCalls(double texture, double half) {
         {"glEnable", {GL_ALPHA_TEST}},
         {"glAlphaFunc", {GL_GREATER, 0.4f}},
     };
-    const auto quad = QuadCalls({-half, -half, 0, half, -half, 0, -half, half, 0, half, half, 0},
-                                1, 1, 1, {0, 0, -1});
+    const auto quad = QuadCalls({-half, -half, 0, half, -half, 0, -half, half, 0, half, half, 0}, 1,
+                                1, 1, {0, 0, -1});
     calls.insert(calls.end(), quad.begin(), quad.end());
     calls.insert(calls.end(), {{"glDepthMask", {GL_TRUE}},
                                {"glDisable", {GL_BLEND}},
@@ -175,14 +175,16 @@ TEST_F(DemoCalls, FrameRebuildsTheViewThenDrawsGroundAndFourTrees) {
         {"glRotatef", {20, 0, 1, 0}},   {"glBindTexture", {GL_TEXTURE_2D, 21}},
     };
     want.insert(want.end(), camera.begin(), camera.end());
-    const auto ground = QuadCalls({-10, 0, -10, 10, 0, -10, -10, 0, 10, 10, 0, 10}, 4, 4, 1, {0, 1, 0});
+    const auto ground =
+        QuadCalls({-10, 0, -10, 10, 0, -10, -10, 0, 10, 10, 0, 10}, 4, 4, 1, {0, 1, 0});
     want.insert(want.end(), ground.begin(), ground.end());
     const double positions[TREE_COUNT][3] = {{-5, 0, -4}, {5, 0, -3}, {2.6f, 0, 5}, {-3.4f, 0, 6}};
     for (int i = 0; i < TREE_COUNT; ++i) {
-        want.insert(want.end(), {{"glPushMatrix", {}},
-                                 {"glTranslatef", {positions[i][0], positions[i][1], positions[i][2]}},
-                                 {"glCallList", {11.0 + i}},
-                                 {"glPopMatrix", {}}});
+        want.insert(want.end(),
+                    {{"glPushMatrix", {}},
+                     {"glTranslatef", {positions[i][0], positions[i][1], positions[i][2]}},
+                     {"glCallList", {11.0 + i}},
+                     {"glPopMatrix", {}}});
     }
 
     const std::size_t first = glrec::Calls().size();
@@ -254,8 +256,10 @@ TEST_F(DemoCalls, LeafyTreeGrowsLeavesOnlyOnItsTwoOuterLevels) {
     for (const auto& c : *glrec::List(Tree[1])) {
         if (c.Name != "glBindTexture") continue;
         const auto texture = static_cast<GLuint>(c.Args[1]);
-        if (texture == TextureID2[1]) leaves.push_back(0);
-        else if (texture == TextureTGA2[0].TexID && !leaves.empty()) ++leaves.back();
+        if (texture == TextureID2[1])
+            leaves.push_back(0);
+        else if (texture == TextureTGA2[0].TexID && !leaves.empty())
+            ++leaves.back();
     }
     ASSERT_EQ(leaves.size(), depths.size());
     const int leavesAtDepth[] = {17, 16, 0, 0};

@@ -3,7 +3,7 @@
 # the question box, the window, the picture, the Z zoom, a left drag and the ways out.
 #
 # usage: demo_end_to_end.sh SCENARIO PROGRAM ASSETS_DIR CLOSE_TOOL COLOUR_TOOL [SHOT_OUT]
-#   window     answer No: title, 800x600 outer size, picture, Z zoom, left drag, Escape
+#   window     answer No: title, 800x600 outer size, picture, Z zoom, drags, Escape
 #   close      answer No, then close the window as a window manager would
 #   fullscreen answer Yes: the window covers the screen
 #   nodisplay  no X server at all: the failure goes to stderr, exit code 0
@@ -207,19 +207,37 @@ window)
     wait_until 10 restored || fail "releasing Z did not restore the view (black $black, was $base_black)"
     say "Z released: black $black"
 
-    # A left drag turns the view.
-    turned() {
+    # Differs from the picture in $1 in more than a twentieth of the client.
+    changed_from() {
         shot "$work/now.ppm" || return 1
         local changed
-        changed=$(compare -metric AE -fuzz 10% "$work/base.ppm" "$work/now.ppm" null: 2>&1 >/dev/null)
+        changed=$(compare -metric AE -fuzz 10% "$1" "$work/now.ppm" null: 2>&1 >/dev/null)
         [ "${changed%%.*}" -gt $((cw * ch / 20)) ] 2>/dev/null
     }
-    x=$((cx + cw / 2)) y=$((cy + ch / 2))
-    xdotool mousemove --sync "$x" "$y" mousedown 1 || fail "cannot press the mouse button"
-    for step in 1 2 3 4 5 6; do xdotool mousemove --sync $((x + 20 * step)) "$y"; done
-    xdotool mouseup 1
-    wait_until 10 turned || fail "a left drag did not turn the view"
+    # Drags with mouse button $1 from the client's centre by ($2, $3) in six steps.
+    drag() {
+        local x=$((cx + cw / 2)) y=$((cy + ch / 2)) step
+        xdotool mousemove --sync "$x" "$y" mousedown "$1" || return 1
+        for step in 1 2 3 4 5 6; do
+            xdotool mousemove --sync $((x + $2 * step / 6)) $((y + $3 * step / 6)) || return 1
+        done
+        xdotool mouseup "$1"
+    }
+
+    # A left drag turns the view.
+    drag 1 120 0 || fail "cannot drag with the left button"
+    wait_until 10 changed_from "$work/base.ppm" || fail "a left drag did not turn the view"
     say "left drag turned the view"
+
+    # A right drag moves the view nearer or farther; first let the turn settle.
+    settled() {
+        shot "$work/turned.ppm" && shot "$work/now.ppm" &&
+            [ "$(compare -metric AE "$work/turned.ppm" "$work/now.ppm" null: 2>&1)" = 0 ]
+    }
+    wait_until 10 settled || fail "the view never settled after the left drag"
+    drag 3 0 60 || fail "cannot drag with the right button"
+    wait_until 10 changed_from "$work/turned.ppm" || fail "a right drag did not move the view"
+    say "right drag moved the view"
 
     quit_with_escape
     ;;
