@@ -187,6 +187,56 @@ TEST_F(GdiDc, BlitConvertsMasksAndPalettes) {
     DeleteObject(rgb);
 }
 
+// Black and white written into every depth give these bytes, and read back unchanged.
+TEST_F(GdiDc, BlitIntoEveryDepthAndBack) {
+    struct Case {
+        int Bits;
+        std::vector<RGBQUAD> Table;
+        Bytes Expected; // the first bytes of the single row
+    };
+    const Case cases[] = {
+        {1, Greys(2), {0x40}},
+        {4, Greys(16), {0x0F}},
+        {8, Greys(256), {0x00, 0xFF}},
+        {16, {}, {0x00, 0x00, 0xFF, 0x7F}},
+        {24, {}, {0, 0, 0, 0xFF, 0xFF, 0xFF}},
+        {32, {}, {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0}},
+    };
+    void* sourceBits = nullptr;
+    const HBITMAP source = MakeSection(2, 1, 24, &sourceBits);
+    std::memcpy(sourceBits, Bytes{0, 0, 0, 0xFF, 0xFF, 0xFF}.data(), 6);
+    const HDC sourceDc = CreateCompatibleDC(0);
+    const HGDIOBJ sourcePrevious = SelectObject(sourceDc, source);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Bits);
+        void* bits = nullptr;
+        const HBITMAP target = MakeSection(2, 1, c.Bits, &bits, c.Table);
+        ASSERT_NE(target, 0u);
+        const HDC dc = CreateCompatibleDC(0);
+        const HGDIOBJ previous = SelectObject(dc, target);
+        ASSERT_TRUE(BitBlt(dc, 0, 0, 2, 1, sourceDc, 0, 0, SRCCOPY));
+        const auto* p = static_cast<const std::uint8_t*>(bits);
+        EXPECT_EQ(Bytes(p, p + c.Expected.size()), c.Expected);
+
+        void* backBits = nullptr;
+        const HBITMAP back = MakeSection(2, 1, 24, &backBits);
+        const HDC backDc = CreateCompatibleDC(0);
+        const HGDIOBJ backPrevious = SelectObject(backDc, back);
+        ASSERT_TRUE(BitBlt(backDc, 0, 0, 2, 1, dc, 0, 0, SRCCOPY));
+        const auto* q = static_cast<const std::uint8_t*>(backBits);
+        EXPECT_EQ(Bytes(q, q + 6), (Bytes{0, 0, 0, 0xFF, 0xFF, 0xFF}));
+        SelectObject(backDc, backPrevious);
+        DeleteDC(backDc);
+        DeleteObject(back);
+        SelectObject(dc, previous);
+        DeleteDC(dc);
+        DeleteObject(target);
+    }
+    SelectObject(sourceDc, sourcePrevious);
+    DeleteDC(sourceDc);
+    DeleteObject(source);
+}
+
 TEST_F(GdiDc, BlitClipsAndHandlesOverlapAndFills) {
     platform::PixelSurface surface;
     surface.Width = 4;
