@@ -50,6 +50,9 @@ void GuardedRelease(void* block) {
     std::free(block);
 }
 
+// Frees a block of RationedAllocate.
+void PlainRelease(void* block) { std::free(block); }
+
 int AllocationsAllowed = 0;
 std::vector<std::size_t> Requests;
 
@@ -67,6 +70,8 @@ class TgaDecode : public ::testing::Test {
     void SetUp() override {
         GuardsBroken = 0;
         Requests.clear();
+        SavedAllocate = vistral::TGAAllocate;
+        SavedRelease = vistral::TGARelease;
         vistral::TGAAllocate = GuardedAllocate;
         vistral::TGARelease = GuardedRelease;
     }
@@ -75,8 +80,8 @@ class TgaDecode : public ::testing::Test {
         EXPECT_EQ(GuardsBroken, 0) << "bytes written after a block";
         EXPECT_EQ(vistral::TGABlocksInUse(), 0u);
         EXPECT_TRUE(GuardedBlocks.empty());
-        vistral::TGAAllocate = std::malloc;
-        vistral::TGARelease = std::free;
+        vistral::TGAAllocate = SavedAllocate;
+        vistral::TGARelease = SavedRelease;
     }
     TGAFailure Decode(const Bytes& file) { return vistral::DecodeTGA(file.data(), file.size(), Texture); }
     Bytes Pixels() const {
@@ -84,6 +89,8 @@ class TgaDecode : public ::testing::Test {
         return Bytes(Texture.ImageData, Texture.ImageData + size);
     }
     TGATexture Texture{};
+    void* (*SavedAllocate)(std::size_t) = nullptr;
+    void (*SavedRelease)(void*) = nullptr;
 };
 
 // ---- Successful reads -------------------------------------------------------------------
@@ -316,7 +323,7 @@ class TgaMemory : public TgaDecode {
     void SetUp() override {
         TgaDecode::SetUp();
         vistral::TGAAllocate = RationedAllocate;
-        vistral::TGARelease = std::free;
+        vistral::TGARelease = PlainRelease;
     }
 };
 

@@ -34,12 +34,13 @@ class TgaLoad : public ::testing::Test {
   protected:
     void SetUp() override {
         AllocationsAllowed = -1;
+        SavedAllocate = vistral::TGAAllocate;
         vistral::TGAAllocate = RationedAllocate;
         Texture.TexID = TEXTURE_NAME;
     }
     void TearDown() override {
         vistral::ReleaseTGAImage(Texture);
-        vistral::TGAAllocate = std::malloc;
+        vistral::TGAAllocate = SavedAllocate;
         EXPECT_EQ(OpenFileCount(), 0u);
         EXPECT_EQ(FTGA, INVALID_HANDLE_VALUE);
         EXPECT_EQ(vistral::TGABlocksInUse(), 0u);
@@ -49,6 +50,7 @@ class TgaLoad : public ::testing::Test {
     texturetest::MessageBoxCapture Boxes;
     TempFolder Folder;
     TGATexture Texture{};
+    void* (*SavedAllocate)(std::size_t) = nullptr;
 };
 
 // ---- The twelve failures ----------------------------------------------------------------

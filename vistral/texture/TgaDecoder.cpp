@@ -10,9 +10,19 @@ TTGA TGA{};
 const TTGAHeader UTGACompare{{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
 const TTGAHeader CTGACompare{{0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
 
+namespace {
+
+// The reader's own allocator: plain heap blocks.
+void* HeapAllocate(std::size_t bytes) { return std::malloc(bytes); }
+
+// Gives a heap block back.
+void HeapRelease(void* block) { std::free(block); }
+
+} // namespace
+
 namespace vistral {
-void* (*TGAAllocate)(std::size_t bytes) = std::malloc;
-void (*TGARelease)(void* block) = std::free;
+void* (*TGAAllocate)(std::size_t bytes) = HeapAllocate;
+void (*TGARelease)(void* block) = HeapRelease;
 } // namespace vistral
 
 namespace {

@@ -10,6 +10,8 @@
 //   the operating system fails to read.
 // - The blue/red exchange of a 24-bit image follows its rows, so rows padded to 4 bytes
 //   (a width that is not a multiple of 4) keep their padding and upload with the right rows.
+// - An image is uploaded only when the loaded bitmap's own depth equals the probe's, so GL
+//   never reads past the bitmap's pixels.
 // - A second load into a slot deletes the texture object the slot held before, unless
 //   another slot of either table still holds that name; the slot then gets a fresh name.
 #pragma once

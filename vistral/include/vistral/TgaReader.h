@@ -94,8 +94,8 @@ TGAFailure DecodeTGA(const std::uint8_t* bytes, std::size_t size, TGATexture& te
 // Frees the pixel memory of an image read by this reader and sets ImageData to null.
 void ReleaseTGAImage(TGATexture& texture);
 
-// Where the reader takes its memory blocks from and gives them back (std::malloc and
-// std::free unless replaced). A null block counts as no memory. Tests replace the pair to
+// Where the reader takes its memory blocks from and gives them back (heap blocks, as
+// std::malloc and std::free give them, unless replaced). A null block counts as no memory. Tests replace the pair to
 // simulate a lack of memory or to guard the bytes after a block.
 extern void* (*TGAAllocate)(std::size_t bytes);
 extern void (*TGARelease)(void* block);
