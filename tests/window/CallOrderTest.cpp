@@ -25,13 +25,21 @@ TEST(MouseCallOrder, EachAxisModeMakesItsThreeCallsInOrder) {
     };
     const Case cases[] = {
         {GL_M0,
-         {{"glTranslatef", {0, 0, -4.5}}, {"glRotatef", {12, 1, 0, 0}}, {"glRotatef", {-33, 0, 1, 0}}}},
+         {{"glTranslatef", {0, 0, -4.5}},
+          {"glRotatef", {12, 1, 0, 0}},
+          {"glRotatef", {-33, 0, 1, 0}}}},
         {GL_MX,
-         {{"glTranslatef", {0, -4.5, 0}}, {"glRotatef", {12, 1, 0, 0}}, {"glRotatef", {-33, 0, 0, 1}}}},
+         {{"glTranslatef", {0, -4.5, 0}},
+          {"glRotatef", {12, 1, 0, 0}},
+          {"glRotatef", {-33, 0, 0, 1}}}},
         {GL_MY,
-         {{"glTranslatef", {-4.5, 0, 0}}, {"glRotatef", {12, 0, 0, -1}}, {"glRotatef", {-33, 0, 1, 0}}}},
+         {{"glTranslatef", {-4.5, 0, 0}},
+          {"glRotatef", {12, 0, 0, -1}},
+          {"glRotatef", {-33, 0, 1, 0}}}},
         {GL_MZ,
-         {{"glTranslatef", {0, 0, -4.5}}, {"glRotatef", {12, 0, 1, 0}}, {"glRotatef", {-33, 1, 0, 0}}}},
+         {{"glTranslatef", {0, 0, -4.5}},
+          {"glRotatef", {12, 0, 1, 0}},
+          {"glRotatef", {-33, 1, 0, 0}}}},
         {GL_MZ + 1, {}},
         {-1, {}},
     };
@@ -50,9 +58,10 @@ TEST(MouseCallOrder, EachAxisModeMakesItsThreeCallsInOrder) {
 
 TEST(MouseCallOrder, NothingIsPushedPoppedOrLoaded) {
     glrec::Reset();
-    for (std::int32_t mode = GL_M0; mode <= GL_MZ; ++mode) SetGLMouseMove(mode, 1);
-    for (const char* name : {"glPushMatrix", "glPopMatrix", "glLoadIdentity", "glLoadMatrixf",
-                             "glMatrixMode"})
+    for (std::int32_t mode = GL_M0; mode <= GL_MZ; ++mode)
+        SetGLMouseMove(mode, 1);
+    for (const char* name :
+         {"glPushMatrix", "glPopMatrix", "glLoadIdentity", "glLoadMatrixf", "glMatrixMode"})
         EXPECT_EQ(glrec::Count(name), 0u) << name;
 }
 

@@ -45,7 +45,8 @@ TEST_F(FrameRateTest, ARealTimerDrivesTheTitleThroughThePump) {
     AddIntervalFPS = kPeriod;
     ASSERT_NE(SetTimer(HWindow, FPS_TIMER, kPeriod, nullptr), 0u);
     FPSCount = 7;
-    for (long i = 0; i < kPumpLimit && FPSCount != 0; ++i) SetGLMsg();
+    for (long i = 0; i < kPumpLimit && FPSCount != 0; ++i)
+        SetGLMsg();
     EXPECT_EQ(WindowTitle(HWindow), TitleWith("700")); // 1 x 1000 x 7 / 10
     KillTimer(HWindow, FPS_TIMER);
 }
@@ -85,7 +86,7 @@ TEST_F(FrameRateTest, ProductsBeyond32BitsSaturateInsteadOfWrapping) {
         // 1000 x 1000 x 1000000 does not fit 32 bits, its quotient does.
         {1000, 1000000, 5000, "200000000"},
         {kMax, kMax, 1, "2147483647"},
-        {kMax, kMin, 1, "1"},   // saturates low, then shown as 1
+        {kMax, kMin, 1, "1"},    // saturates low, then shown as 1
         {1, 5, 0, "2147483647"}, // a zero interval saturates
         {1, 0, 0, "1"},          // 0 / 0 gives no rate: shown as 1
     };

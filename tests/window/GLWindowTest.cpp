@@ -64,7 +64,8 @@ class TempDir {
 };
 
 void PutLE(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
 // Writes a 16 by 16, 32 bits per pixel cursor file (an opaque red square).
@@ -96,10 +97,12 @@ void WriteCursorFile(const std::string& path) {
     PutLE(f, 0, 4);
     PutLE(f, 0, 4);
     PutLE(f, 0, 4);
-    for (int i = 0; i < kSide * kSide; ++i) PutLE(f, 0xFFFF0000u, 4); // BGRA red, opaque
-    for (std::uint32_t i = 0; i < kAndBytes; ++i) f.push_back(0);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(f.data()),
-                                                static_cast<std::streamsize>(f.size()));
+    for (int i = 0; i < kSide * kSide; ++i)
+        PutLE(f, 0xFFFF0000u, 4); // BGRA red, opaque
+    for (std::uint32_t i = 0; i < kAndBytes; ++i)
+        f.push_back(0);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(f.data()), static_cast<std::streamsize>(f.size()));
 }
 
 // The registered record of a class.
@@ -126,8 +129,8 @@ class LifeCycleTest : public ::testing::Test {
     // The demo's way in.
     void CreateDemoWindow(bool fullScreen = false) {
         OGLWindowSetting(ARROW, "", GENERIC, "");
-        ASSERT_TRUE(CreateOGLWindow(kTitle, kRequestWidth, kRequestHeight, kRequestBits,
-                                    fullScreen));
+        ASSERT_TRUE(
+            CreateOGLWindow(kTitle, kRequestWidth, kRequestHeight, kRequestBits, fullScreen));
     }
 };
 
@@ -274,7 +277,8 @@ TEST(PixelFormatRequest, EveryDepthFieldAsksForTheBitsAndTheFlagsAreOred) {
                           {32, static_cast<std::int32_t>(PFD_STEREO), 0x1067},
                           {24, 0x1065, 0x1065}};
     for (const Case& c : cases) {
-        const PIXELFORMATDESCRIPTOR pfd = vistral::detail::GLWindowPixelFormat(c.Bits, c.ExtraFlags);
+        const PIXELFORMATDESCRIPTOR pfd =
+            vistral::detail::GLWindowPixelFormat(c.Bits, c.ExtraFlags);
         const BYTE bits = static_cast<BYTE>(c.Bits);
         EXPECT_EQ(pfd.nSize, 40);
         EXPECT_EQ(pfd.nVersion, 1);
@@ -288,11 +292,12 @@ TEST(PixelFormatRequest, EveryDepthFieldAsksForTheBitsAndTheFlagsAreOred) {
         EXPECT_EQ(pfd.cAuxBuffers, bits);
         EXPECT_EQ(pfd.iLayerType, 1) << "the overlay-plane value, as always asked";
         // Every other field is zero.
-        const BYTE others[] = {pfd.cRedBits,      pfd.cRedShift,       pfd.cGreenBits,
-                               pfd.cGreenShift,   pfd.cBlueBits,       pfd.cBlueShift,
-                               pfd.cAlphaShift,   pfd.cAccumRedBits,   pfd.cAccumGreenBits,
+        const BYTE others[] = {pfd.cRedBits,       pfd.cRedShift,       pfd.cGreenBits,
+                               pfd.cGreenShift,    pfd.cBlueBits,       pfd.cBlueShift,
+                               pfd.cAlphaShift,    pfd.cAccumRedBits,   pfd.cAccumGreenBits,
                                pfd.cAccumBlueBits, pfd.cAccumAlphaBits, pfd.bReserved};
-        for (BYTE b : others) EXPECT_EQ(b, 0);
+        for (BYTE b : others)
+            EXPECT_EQ(b, 0);
         EXPECT_EQ(pfd.dwLayerMask, 0u);
         EXPECT_EQ(pfd.dwVisibleMask, 0u);
         EXPECT_EQ(pfd.dwDamageMask, 0u);
@@ -323,11 +328,16 @@ TEST_F(ClassSettingsTest, EachCursorKindLoadsItsSystemCursorOthersGiveNull) {
         WORD Resource; // 0: a null cursor
     };
     const Case cases[] = {
-        {ARROW, 32512},    {IBEAM, 32513},  {WAIT, 32514},        {CROSS, 32515},
-        {UPARROW, 32516},  {SIZE, 32640},   {SIZENWSE, 32642},    {SIZENESW, 32643},
-        {SIZEWE, 32644},   {SIZENS, 32645}, {SIZEALL, 32646},     {NOCURSOR, 32648},
-        {HAND, 32649},     {APPSTARTING, 32650}, {HELP, 32651},   {0, 0},
-        {17, 0},           {-1, 0},         {1000, 0},
+        {ARROW, 32512},    {IBEAM, 32513},
+        {WAIT, 32514},     {CROSS, 32515},
+        {UPARROW, 32516},  {SIZE, 32640},
+        {SIZENWSE, 32642}, {SIZENESW, 32643},
+        {SIZEWE, 32644},   {SIZENS, 32645},
+        {SIZEALL, 32646},  {NOCURSOR, 32648},
+        {HAND, 32649},     {APPSTARTING, 32650},
+        {HELP, 32651},     {0, 0},
+        {17, 0},           {-1, 0},
+        {1000, 0},
     };
     for (const Case& c : cases) {
         const WNDCLASSEXA info = RegisterWith(c.Kind, "", GENERIC, "");
@@ -356,8 +366,7 @@ TEST_F(ClassSettingsTest, CursorFileKindLoadsTheFileAMissingFileGivesNull) {
     const std::string file = dir.Path + "/freccia.cur";
     WriteCursorFile(file);
     EXPECT_NE(RegisterWith(FILECURSOR, file.c_str(), GENERIC, "").hCursor, 0u);
-    EXPECT_EQ(RegisterWith(FILECURSOR, (dir.Path + "/manca.cur").c_str(), GENERIC, "").hCursor,
-              0u);
+    EXPECT_EQ(RegisterWith(FILECURSOR, (dir.Path + "/manca.cur").c_str(), GENERIC, "").hCursor, 0u);
 }
 
 TEST_F(ClassSettingsTest, SettingStoresTheChoiceAndResetsTheEngineSwitches) {

@@ -190,7 +190,8 @@ std::array<double, 16> Multiply(const std::array<double, 16>& a, const std::arra
     std::array<double, 16> r{};
     for (int c = 0; c < 4; ++c)
         for (int row = 0; row < 4; ++row)
-            for (int k = 0; k < 4; ++k) r[c * 4 + row] += a[k * 4 + row] * b[c * 4 + k];
+            for (int k = 0; k < 4; ++k)
+                r[c * 4 + row] += a[k * 4 + row] * b[c * 4 + k];
     return r;
 }
 
@@ -201,10 +202,22 @@ std::array<double, 16> Translation(double x, double y, double z) {
 // GL's rotation matrix about a unit axis.
 std::array<double, 16> Rotation(double degrees, double x, double y, double z) {
     const double a = degrees * M_PI / 180.0, c = std::cos(a), s = std::sin(a), t = 1 - c;
-    return {t * x * x + c,     t * x * y + s * z, t * x * z - s * y, 0,
-            t * x * y - s * z, t * y * y + c,     t * y * z + s * x, 0,
-            t * x * z + s * y, t * y * z - s * x, t * z * z + c,     0,
-            0,                 0,                 0,                 1};
+    return {t * x * x + c,
+            t * x * y + s * z,
+            t * x * z - s * y,
+            0,
+            t * x * y - s * z,
+            t * y * y + c,
+            t * y * z + s * x,
+            0,
+            t * x * z + s * y,
+            t * y * z - s * x,
+            t * z * z + c,
+            0,
+            0,
+            0,
+            0,
+            1};
 }
 
 TEST_F(MouseTest, EachAxisModeAppliesItsTranslationAndRotationsToTheModelview) {
@@ -217,13 +230,17 @@ TEST_F(MouseTest, EachAxisModeAppliesItsTranslationAndRotationsToTheModelview) {
         std::array<double, 16> Expected;
     };
     const Case cases[] = {
-        {GL_M0, {0, 0, -7},
+        {GL_M0,
+         {0, 0, -7},
          Multiply(Multiply(Translation(0, 0, -7), Rotation(30, 1, 0, 0)), Rotation(-50, 0, 1, 0))},
-        {GL_MX, {0, -7, 0},
+        {GL_MX,
+         {0, -7, 0},
          Multiply(Multiply(Translation(0, -7, 0), Rotation(30, 1, 0, 0)), Rotation(-50, 0, 0, 1))},
-        {GL_MY, {-7, 0, 0},
+        {GL_MY,
+         {-7, 0, 0},
          Multiply(Multiply(Translation(-7, 0, 0), Rotation(30, 0, 0, -1)), Rotation(-50, 0, 1, 0))},
-        {GL_MZ, {0, 0, -7},
+        {GL_MZ,
+         {0, 0, -7},
          Multiply(Multiply(Translation(0, 0, -7), Rotation(30, 0, 1, 0)), Rotation(-50, 1, 0, 0))},
     };
     glMatrixMode(GL_MODELVIEW);
@@ -237,7 +254,8 @@ TEST_F(MouseTest, EachAxisModeAppliesItsTranslationAndRotationsToTheModelview) {
         EXPECT_EQ(My.Z, c.Moved.Z);
         GLfloat m[16];
         glGetFloatv(GL_MODELVIEW_MATRIX, m);
-        for (int i = 0; i < 16; ++i) EXPECT_NEAR(m[i], c.Expected[i], 1e-5) << "mode " << c.Mode << " element " << i;
+        for (int i = 0; i < 16; ++i)
+            EXPECT_NEAR(m[i], c.Expected[i], 1e-5) << "mode " << c.Mode << " element " << i;
     }
 }
 
@@ -255,7 +273,8 @@ TEST_F(MouseTest, UnknownAxisModeOnlyStoresTheSpeed) {
         EXPECT_EQ(My.Z, 3.0f);
         GLfloat m[16];
         glGetFloatv(GL_MODELVIEW_MATRIX, m);
-        for (int i = 0; i < 16; ++i) EXPECT_EQ(m[i], i % 5 == 0 ? 1.0f : 0.0f);
+        for (int i = 0; i < 16; ++i)
+            EXPECT_EQ(m[i], i % 5 == 0 ? 1.0f : 0.0f);
     }
 }
 

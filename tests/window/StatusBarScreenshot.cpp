@@ -29,7 +29,9 @@ const std::string kShotPpm = std::string(SHOT_DIR) + "/status_bar_screenshot.ppm
 struct Image {
     int W = 0, H = 0;
     std::vector<std::uint8_t> Rgb;
-    const std::uint8_t* At(int x, int y) const { return &Rgb[(static_cast<std::size_t>(y) * W + x) * 3]; }
+    const std::uint8_t* At(int x, int y) const {
+        return &Rgb[(static_cast<std::size_t>(y) * W + x) * 3];
+    }
 };
 
 // The next header number of a PPM file, past blanks and comment lines.
@@ -55,7 +57,8 @@ bool ReadPpm(const std::string& path, Image& image) {
     in.get();
     if (magic != "P6" || max != 255 || image.W <= 0 || image.H <= 0) return false;
     image.Rgb.resize(static_cast<std::size_t>(image.W) * image.H * 3);
-    in.read(reinterpret_cast<char*>(image.Rgb.data()), static_cast<std::streamsize>(image.Rgb.size()));
+    in.read(reinterpret_cast<char*>(image.Rgb.data()),
+            static_cast<std::streamsize>(image.Rgb.size()));
     return static_cast<bool>(in);
 }
 
@@ -128,7 +131,8 @@ TEST(StatusBarScreenshot, BarWithThreePartsShowsThePathTextOverARenderedFrame) {
     auto darkPixels = [&](int from, int to) {
         int dark = 0;
         for (int y = bar.top + 3; y < bar.bottom - 3; ++y)
-            for (int x = bar.left + from; x < bar.left + to; ++x) dark += IsDark(image.At(x, y));
+            for (int x = bar.left + from; x < bar.left + to; ++x)
+                dark += IsDark(image.At(x, y));
         return dark;
     };
     EXPECT_GT(darkPixels(4, 196), 40) << "text in the first part";

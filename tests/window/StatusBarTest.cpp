@@ -29,7 +29,8 @@ class StatusBarTest : public ::testing::Test {
         ShowStatusBar = true;
         MaxStatusItem = static_cast<std::int32_t>(edges.size());
         std::int32_t i = 1;
-        for (std::int32_t edge : edges) StatusItem[i++] = edge;
+        for (std::int32_t edge : edges)
+            StatusItem[i++] = edge;
         OGLWindowSetting(ARROW, "", GENERIC, "");
         ASSERT_TRUE(CreateOGLWindow(kTitle, kRequestWidth, kRequestHeight, kRequestBits, false));
         DrainMessages();
@@ -124,7 +125,8 @@ TEST_F(StatusBarTest, TheWindowProcedureRepaintsTheBarOnZeroWParamMessages) {
     for (const Case& c : cases) {
         InvalidateRect(HStatus, nullptr, FALSE);
         ASSERT_TRUE(PeekMessageA(&msg, HStatus, WM_PAINT, WM_PAINT, PM_NOREMOVE));
-        SendMessageA(HWindow, c.Message, c.WParam, c.Message == WM_SIZE ? MAKELPARAM(Width, Height) : 0);
+        SendMessageA(HWindow, c.Message, c.WParam,
+                     c.Message == WM_SIZE ? MAKELPARAM(Width, Height) : 0);
         EXPECT_EQ(PeekMessageA(&msg, HStatus, WM_PAINT, WM_PAINT, PM_NOREMOVE) == FALSE,
                   c.Repainted)
             << "message " << c.Message << " wParam " << c.WParam;

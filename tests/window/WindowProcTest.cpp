@@ -98,8 +98,13 @@ TEST_F(WindowProcTest, KeysAreTrackedIndependently) {
 }
 
 TEST_F(WindowProcTest, AnyKeyReleaseEndsFreeLook) {
-    const WPARAM releases[] = {'A', VK_SPACE, VK_ESCAPE, 0, KEY_TABLE_HIGH,
-                               KEY_TABLE_HIGH + 1, std::numeric_limits<WPARAM>::max()};
+    const WPARAM releases[] = {'A',
+                               VK_SPACE,
+                               VK_ESCAPE,
+                               0,
+                               KEY_TABLE_HIGH,
+                               KEY_TABLE_HIGH + 1,
+                               std::numeric_limits<WPARAM>::max()};
     for (WPARAM code : releases) {
         MouseFree = true;
         PostAndPump(WM_KEYUP, code, 0);
@@ -159,10 +164,8 @@ TEST_F(WindowProcTest, CommandReturnsZeroWhetherOrNotAHookIsSet) {
         WNDPROC Hook;
         int Calls;
     };
-    const Case cases[] = {{false, nullptr, 0},
-                          {true, nullptr, 0},
-                          {false, CommandHook, 0},
-                          {true, CommandHook, 1}};
+    const Case cases[] = {
+        {false, nullptr, 0}, {true, nullptr, 0}, {false, CommandHook, 0}, {true, CommandHook, 1}};
     for (const Case& c : cases) {
         gHooks = {};
         ShowMenuBar = c.MenuBar;

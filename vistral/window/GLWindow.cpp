@@ -179,9 +179,9 @@ HWND WindowCreate(const char* PCApplicationName) {
     } else {
         style = static_cast<DWORD>(CREATE_WINDOW_FLAGS) | GL_WINDOW_STYLE;
     }
-    const HWND window = CreateWindowExA(0, GLWINDOW_CLASS_NAME, PCApplicationName, style,
-                                        CW_USEDEFAULT, CW_USEDEFAULT, Width, Height, 0, 0,
-                                        GetModuleHandleA(nullptr), nullptr);
+    const HWND window =
+        CreateWindowExA(0, GLWINDOW_CLASS_NAME, PCApplicationName, style, CW_USEDEFAULT,
+                        CW_USEDEFAULT, Width, Height, 0, 0, GetModuleHandleA(nullptr), nullptr);
     if (window != 0) {
         ShowWindow(window, SW_SHOWDEFAULT);
         UpdateWindow(window);

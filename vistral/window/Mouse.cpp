@@ -139,12 +139,23 @@ void GLMouseMessage(UINT AMessage, LPARAM LParam) {
     const std::int32_t x = GET_X_LPARAM(LParam);
     const std::int32_t y = GET_Y_LPARAM(LParam);
     switch (AMessage) {
-    case WM_LBUTTONDOWN: LeftButtonDown(x, y); break;
-    case WM_LBUTTONUP: LeftButtonUp(); break;
-    case WM_RBUTTONDOWN: RightButtonDown(y); break;
-    case WM_RBUTTONUP: RightButtonUp(); break;
-    case WM_MOUSEMOVE: MouseMove(x, y); break;
-    default: break;
+    case WM_LBUTTONDOWN:
+        LeftButtonDown(x, y);
+        break;
+    case WM_LBUTTONUP:
+        LeftButtonUp();
+        break;
+    case WM_RBUTTONDOWN:
+        RightButtonDown(y);
+        break;
+    case WM_RBUTTONUP:
+        RightButtonUp();
+        break;
+    case WM_MOUSEMOVE:
+        MouseMove(x, y);
+        break;
+    default:
+        break;
     }
 }
 
@@ -179,6 +190,7 @@ void SetGLMouseMove(std::int32_t XYZ, std::int32_t Speed) {
         glRotatef(XRot, 0.0f, 1.0f, 0.0f);
         glRotatef(YRot, 1.0f, 0.0f, 0.0f);
         break;
-    default: break;
+    default:
+        break;
     }
 }

@@ -28,7 +28,8 @@ HWND CreateStatusBar(HWND Parent) {
     AWnd = CreateStatusWindowA(STATUS_BAR_STYLE, FileName.Items, Parent, STATUS_BAR_ID);
     if (AWnd != 0) {
         vistral::CheckIndex("MaxStatusItem", MaxStatusItem, 0, MAX_STATUS_ITEMS);
-        for (std::int32_t i = 1; i <= MaxStatusItem; ++i) Edges[i] = StatusItem[i];
+        for (std::int32_t i = 1; i <= MaxStatusItem; ++i)
+            Edges[i] = StatusItem[i];
         SendMessageA(AWnd, SB_SETPARTS, static_cast<WPARAM>(MaxStatusItem),
                      reinterpret_cast<LPARAM>(Edges.Items));
     }

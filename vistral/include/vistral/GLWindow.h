@@ -50,9 +50,8 @@ inline constexpr char ERROR_INIT_TEXT[] = "la rispettiva applicazione non \xE8 s
 
 // ---- Fixed flags and styles -------------------------------------------------------------
 // Pixel-format flags every request carries (0x1065).
-constexpr DWORD GL_WINDOW_PIXEL_FLAGS = PFD_DOUBLEBUFFER | PFD_DRAW_TO_WINDOW |
-                                        PFD_SUPPORT_OPENGL | PFD_GENERIC_FORMAT |
-                                        PFD_GENERIC_ACCELERATED;
+constexpr DWORD GL_WINDOW_PIXEL_FLAGS = PFD_DOUBLEBUFFER | PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL |
+                                        PFD_GENERIC_FORMAT | PFD_GENERIC_ACCELERATED;
 // Layer type of the request: PFD_OVERLAY_PLANE, as the engine has always asked.
 constexpr BYTE GL_WINDOW_LAYER_TYPE = PFD_OVERLAY_PLANE;
 // Windowed style (0x96CA0000), before CREATE_WINDOW_FLAGS.
