@@ -280,4 +280,9 @@ TEST_F(DemoCalls, WithoutTheLilyImageFlowersBindTheDefaultTexture) {
     EXPECT_EQ(CountOrgans(Tree[1]).Leaves, 2525);
 }
 
+TEST(DemoTreeNames, IndexOutsideZeroToThreeStopsWithARangeError) {
+    for (long long index : {-1LL, static_cast<long long>(TREE_COUNT)})
+        EXPECT_DEATH((void)Tree[index], "range error") << index;
+}
+
 } // namespace
