@@ -9,6 +9,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 using texturetest::BmpFile;
@@ -181,6 +183,9 @@ struct ImagelessCase {
     Bytes File;
     bool Missing;
 };
+
+// Names the case in test reports.
+void PrintTo(const ImagelessCase& c, std::ostream* out) { *out << c.Name; }
 
 class BmpImageless : public BmpTextures, public ::testing::WithParamInterface<ImagelessCase> {};
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -117,6 +119,9 @@ struct PacketCase {
     std::uint16_t Pixels;
     bool Raw;
 };
+
+// Names the case in test reports.
+void PrintTo(const PacketCase& c, std::ostream* out) { *out << c.Name; }
 
 class TgaPacket : public TgaDecode, public ::testing::WithParamInterface<PacketCase> {};
 
@@ -241,6 +246,9 @@ struct FailureCase {
     Bytes File;
     TGAFailure Expected;
 };
+
+// Names the case in test reports.
+void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.Name; }
 
 class TgaRefused : public TgaDecode, public ::testing::WithParamInterface<FailureCase> {};
 

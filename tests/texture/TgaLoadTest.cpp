@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -63,6 +65,9 @@ struct FailureRow {
     const char* Caption;
     const char* Text;
 };
+
+// Names the case in test reports.
+void PrintTo(const FailureRow& c, std::ostream* out) { *out << c.Name; }
 
 class TgaLoadRefused : public TgaLoad, public ::testing::WithParamInterface<FailureRow> {};
 
@@ -127,6 +132,9 @@ struct GoodFile {
     const char* Name;
     Bytes File;
 };
+
+// Names the case in test reports.
+void PrintTo(const GoodFile& c, std::ostream* out) { *out << c.Name; }
 
 class TgaLoadRead : public TgaLoad, public ::testing::WithParamInterface<GoodFile> {};
 
