@@ -157,6 +157,11 @@ TEST_F(DemoScene, AFrameLeavesCullingOnColourWhiteAndOneSidedLighting) {
     OpenGL_Draw();
     ExpectEndState();
     EXPECT_FALSE(Enabled(GL_ALPHA_TEST));
+    // The frame never moves light 0: it stays at the eye, in eye coordinates.
+    std::array<GLfloat, 4> light{};
+    glGetLightfv(GL_LIGHT0, GL_POSITION, light.data());
+    const std::array<GLfloat, 4> atEye = {0, 0, 0, 0.1f};
+    EXPECT_EQ(light, atEye);
     GLint depth = 0;
     glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
     EXPECT_EQ(depth, 1);
