@@ -110,18 +110,18 @@ client_rect() {
     ch=$(awk '/Height:/ {print $NF}' <<<"$info")
 }
 
-# Screenshot of the whole screen into the image file $1 (the kind follows its name).
+# Screenshot of the window's client into the image file $1 (the kind follows its name).
 shot() {
-    xwd -root -silent | convert xwd:- "$1"
+    xwd -id "$main" -silent | convert xwd:- "$1"
 }
 
-# Colour classes of a part of the client given as fractions: colours FILE FX FY FW FH.
+# Colour classes of a part of a client shot given as fractions: colours FILE FX FY FW FH.
 # Sets total black green white red brown.
 colours() {
     local x y w h out
     read -r x y w h < <(awk -v cx="$cx" -v cy="$cy" -v cw="$cw" -v ch="$ch" \
         -v fx="$2" -v fy="$3" -v fw="$4" -v fh="$5" \
-        'BEGIN { printf "%d %d %d %d\n", cx + fx * cw, cy + fy * ch, fw * cw, fh * ch }')
+        'BEGIN { printf "%d %d %d %d\n", fx * cw, fy * ch, fw * cw, fh * ch }')
     out=$("$colour_tool" "$1" "$x" "$y" "$w" "$h") || return 1
     read -r _ total _ black _ green _ white _ red _ brown <<<"$out"
 }
@@ -169,8 +169,11 @@ window)
 
     wait_until 20 scene_drawn || fail "the scene never appeared"
     shot "$work/base.ppm"
-    # The picture for readers: the window's outer rectangle.
-    [ -z "$shot_out" ] || convert "$work/base.ppm" -crop "${outer_w}x${outer_h}+0+0" +repage "$shot_out"
+    # The picture for readers: the window's outer rectangle, from a shot of the screen.
+    if [ -n "$shot_out" ]; then
+        xwd -root -silent | convert xwd:- -crop "${outer_w}x${outer_h}+0+0" +repage "$shot_out" ||
+            fail "cannot save the screenshot"
+    fi
     colours "$work/base.ppm" 0 0 1 1
     base_black=$black
 
