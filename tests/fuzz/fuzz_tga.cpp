@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Touch every byte of the image so the sanitizer checks its bounds.
         const std::size_t bytes = std::size_t{texture.Width} * texture.Height * (texture.Bpp / 8);
         unsigned sum = 0;
-        for (std::size_t i = 0; i < bytes; ++i) sum += texture.ImageData[i];
+        for (std::size_t i = 0; i < bytes; ++i)
+            sum += texture.ImageData[i];
         Sink = sum;
         vistral::ReleaseTGAImage(texture);
     } else if (texture.ImageData != nullptr) {

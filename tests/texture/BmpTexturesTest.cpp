@@ -47,7 +47,8 @@ GLint LevelWidth(int level) {
 // How many of the names 1 to 1000 are texture objects of the context.
 int LiveTextures() {
     int live = 0;
-    for (GLuint name = 1; name <= 1000; ++name) live += glIsTexture(name) == GL_TRUE;
+    for (GLuint name = 1; name <= 1000; ++name)
+        live += glIsTexture(name) == GL_TRUE;
     return live;
 }
 
@@ -126,7 +127,8 @@ class BmpTextures : public testsupport::GlTest {
         GlTest::SetUp();
         GL_Min_Filter = GL_LINEAR;
         GL_Mag_Filter = GL_LINEAR;
-        for (long long i = TextureID2.Low; i <= TextureID2.High; ++i) TextureID2[i] = 0;
+        for (long long i = TextureID2.Low; i <= TextureID2.High; ++i)
+            TextureID2[i] = 0;
         GdiObjectsBefore = GdiObjectCount();
     }
     void TearDown() override {
@@ -185,7 +187,9 @@ struct ImagelessCase {
 };
 
 // Names the case in test reports.
-void PrintTo(const ImagelessCase& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const ImagelessCase& c, std::ostream* out) {
+    *out << c.Name;
+}
 
 class BmpImageless : public BmpTextures, public ::testing::WithParamInterface<ImagelessCase> {};
 
@@ -273,7 +277,8 @@ TEST_F(BmpTextures, Slot500IsValidAndSelectBindsItsName) {
 TEST_F(BmpTextures, ReloadingASlotKeepsOneTextureObject) {
     Load(BmpFile(4, 4, 24, Bytes(48, 1)), 9);
     const int live = LiveTextures();
-    for (int i = 0; i < 20; ++i) Load(BmpFile(4, 4, 24, Bytes(48, 1)), 9);
+    for (int i = 0; i < 20; ++i)
+        Load(BmpFile(4, 4, 24, Bytes(48, 1)), 9);
     Load(BmpFile(4, 4, 24, Repeat({0xFF, 0, 0}, 16)), 9);
     EXPECT_EQ(LiveTextures(), live) << "each reload deletes the slot's earlier object";
     EXPECT_EQ(glIsTexture(TextureID2[9]), GL_TRUE);

@@ -12,7 +12,8 @@ namespace {
 
 // Appends a little-endian value of Size bytes.
 void PutLE(Bytes& out, std::uint64_t value, int size) {
-    for (int i = 0; i < size; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    for (int i = 0; i < size; ++i)
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
 } // namespace
@@ -24,7 +25,8 @@ Bytes Join(Bytes a, const Bytes& b) {
 
 Bytes Repeat(const Bytes& pattern, std::size_t count) {
     Bytes out;
-    for (std::size_t i = 0; i < count; ++i) out.insert(out.end(), pattern.begin(), pattern.end());
+    for (std::size_t i = 0; i < count; ++i)
+        out.insert(out.end(), pattern.begin(), pattern.end());
     return out;
 }
 
@@ -65,15 +67,18 @@ Bytes BmpFile(int width, int height, int depth, const Bytes& pixels) {
         out.insert(out.end(), {grey, grey, grey, 0});
     }
     for (int row = 0; row < height; ++row) {
-        const auto first = pixels.begin() + static_cast<std::ptrdiff_t>(row) * width * bytesPerPixel;
+        const auto first =
+            pixels.begin() + static_cast<std::ptrdiff_t>(row) * width * bytesPerPixel;
         out.insert(out.end(), first, first + width * bytesPerPixel);
-        for (int pad = width * bytesPerPixel; pad < stride; ++pad) out.push_back(0);
+        for (int pad = width * bytesPerPixel; pad < stride; ++pad)
+            out.push_back(0);
     }
     return out;
 }
 
 TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vistral-texture-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "vistral-texture-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a temporary folder";
     Root = pattern;
 }
@@ -86,10 +91,13 @@ TempFolder::~TempFolder() {
 std::string TempFolder::Write(const std::string& name, const Bytes& bytes) const {
     const std::string path = Path(name);
     std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return path;
 }
 
-std::string TempFolder::Path(const std::string& name) const { return (Root / name).string(); }
+std::string TempFolder::Path(const std::string& name) const {
+    return (Root / name).string();
+}
 
 } // namespace texturetest

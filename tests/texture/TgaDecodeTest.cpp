@@ -53,7 +53,9 @@ void GuardedRelease(void* block) {
 }
 
 // Frees a block of RationedAllocate.
-void PlainRelease(void* block) { std::free(block); }
+void PlainRelease(void* block) {
+    std::free(block);
+}
 
 int AllocationsAllowed = 0;
 std::vector<std::size_t> Requests;
@@ -85,7 +87,9 @@ class TgaDecode : public ::testing::Test {
         vistral::TGAAllocate = SavedAllocate;
         vistral::TGARelease = SavedRelease;
     }
-    TGAFailure Decode(const Bytes& file) { return vistral::DecodeTGA(file.data(), file.size(), Texture); }
+    TGAFailure Decode(const Bytes& file) {
+        return vistral::DecodeTGA(file.data(), file.size(), Texture);
+    }
     Bytes Pixels() const {
         const std::size_t size = std::size_t{Texture.Width} * Texture.Height * (Texture.Bpp / 8);
         return Bytes(Texture.ImageData, Texture.ImageData + size);
@@ -100,14 +104,16 @@ class TgaDecode : public ::testing::Test {
 TEST_F(TgaDecode, UncompressedTwoByTwoComesOutRedFirst) {
     const Bytes pixels = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C};
     ASSERT_EQ(Decode(Join(TgaHeader(TYPE_RAW, 2, 2, 24), pixels)), TGAFailure::None);
-    EXPECT_EQ(Pixels(), (Bytes{0x03, 0x02, 0x01, 0x06, 0x05, 0x04, 0x09, 0x08, 0x07, 0x0C, 0x0B, 0x0A}));
+    EXPECT_EQ(Pixels(),
+              (Bytes{0x03, 0x02, 0x01, 0x06, 0x05, 0x04, 0x09, 0x08, 0x07, 0x0C, 0x0B, 0x0A}));
     EXPECT_EQ(Texture.Typ, GL_RGB_FORMAT);
     EXPECT_EQ(TGA.ImageSize, 12u);
     EXPECT_EQ(std::memcmp(TGAHeader.Header, UTGACompare.Header, 12), 0);
 }
 
 TEST_F(TgaDecode, CompressedThreeByOneRunGivesThreePixels) {
-    ASSERT_EQ(Decode(Join(TgaHeader(TYPE_RLE, 3, 1, 24), {0x82, 0x10, 0x20, 0x30})), TGAFailure::None);
+    ASSERT_EQ(Decode(Join(TgaHeader(TYPE_RLE, 3, 1, 24), {0x82, 0x10, 0x20, 0x30})),
+              TGAFailure::None);
     EXPECT_EQ(Pixels(), Repeat({0x30, 0x20, 0x10}, 3));
     EXPECT_EQ(std::memcmp(TGAHeader.Header, CTGACompare.Header, 12), 0);
 }
@@ -121,7 +127,9 @@ struct PacketCase {
 };
 
 // Names the case in test reports.
-void PrintTo(const PacketCase& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const PacketCase& c, std::ostream* out) {
+    *out << c.Name;
+}
 
 class TgaPacket : public TgaDecode, public ::testing::WithParamInterface<PacketCase> {};
 
@@ -160,11 +168,14 @@ Bytes EncodeRle32(const Bytes& pixels) {
     Bytes out;
     const std::size_t count = pixels.size() / 4;
     auto pixel = [&](std::size_t k) { return pixels.begin() + static_cast<std::ptrdiff_t>(k * 4); };
-    auto same = [&](std::size_t a, std::size_t b) { return std::equal(pixel(a), pixel(a) + 4, pixel(b)); };
+    auto same = [&](std::size_t a, std::size_t b) {
+        return std::equal(pixel(a), pixel(a) + 4, pixel(b));
+    };
     std::size_t i = 0;
     while (i < count) {
         std::size_t run = 1;
-        while (i + run < count && run < 128 && same(i, i + run)) ++run;
+        while (i + run < count && run < 128 && same(i, i + run))
+            ++run;
         if (run > 1) {
             out.push_back(static_cast<std::uint8_t>(127 + run));
             out.insert(out.end(), pixel(i), pixel(i) + 4);
@@ -172,7 +183,8 @@ Bytes EncodeRle32(const Bytes& pixels) {
             continue;
         }
         std::size_t raw = 1;
-        while (i + raw < count && raw < 128 && !same(i + raw - 1, i + raw)) ++raw;
+        while (i + raw < count && raw < 128 && !same(i + raw - 1, i + raw))
+            ++raw;
         out.push_back(static_cast<std::uint8_t>(raw - 1));
         out.insert(out.end(), pixel(i), pixel(i + raw));
         i += raw;
@@ -196,17 +208,20 @@ TEST_F(TgaDecode, CompressedImageEqualsTheSameImageUncompressed) {
     ASSERT_EQ(Decode(Join(TgaHeader(TYPE_RAW, width, height, 32), pixels)), TGAFailure::None);
     const Bytes uncompressed = Pixels();
     vistral::ReleaseTGAImage(Texture);
-    ASSERT_EQ(Decode(Join(TgaHeader(TYPE_RLE, width, height, 32), EncodeRle32(pixels))), TGAFailure::None);
+    ASSERT_EQ(Decode(Join(TgaHeader(TYPE_RLE, width, height, 32), EncodeRle32(pixels))),
+              TGAFailure::None);
     EXPECT_EQ(Pixels(), uncompressed);
     EXPECT_EQ(uncompressed[3], pixels[3]) << "alpha stays the 4th byte";
 }
 
 TEST_F(TgaDecode, BytesAfterThePixelsAreIgnored) {
     const Bytes footer = Join(Bytes(26, 0), {'T', 'R', 'U', 'E', 'V', 'I', 'S', 'I', 'O', 'N'});
-    ASSERT_EQ(Decode(Join(Join(TgaHeader(TYPE_RAW, 1, 1, 24), {1, 2, 3}), footer)), TGAFailure::None);
+    ASSERT_EQ(Decode(Join(Join(TgaHeader(TYPE_RAW, 1, 1, 24), {1, 2, 3}), footer)),
+              TGAFailure::None);
     EXPECT_EQ(Pixels(), (Bytes{3, 2, 1}));
     vistral::ReleaseTGAImage(Texture);
-    ASSERT_EQ(Decode(Join(Join(TgaHeader(TYPE_RLE, 1, 1, 24), {0x80, 1, 2, 3}), footer)), TGAFailure::None);
+    ASSERT_EQ(Decode(Join(Join(TgaHeader(TYPE_RLE, 1, 1, 24), {0x80, 1, 2, 3}), footer)),
+              TGAFailure::None);
     EXPECT_EQ(Pixels(), (Bytes{3, 2, 1}));
 }
 
@@ -248,7 +263,9 @@ struct FailureCase {
 };
 
 // Names the case in test reports.
-void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const FailureCase& c, std::ostream* out) {
+    *out << c.Name;
+}
 
 class TgaRefused : public TgaDecode, public ::testing::WithParamInterface<FailureCase> {};
 
@@ -259,7 +276,9 @@ TEST_P(TgaRefused, GivesItsFailureAndKeepsNothing) {
 }
 
 // The first Count bytes of File.
-Bytes Prefix(const Bytes& file, std::size_t count) { return Bytes(file.begin(), file.begin() + count); }
+Bytes Prefix(const Bytes& file, std::size_t count) {
+    return Bytes(file.begin(), file.begin() + count);
+}
 
 // A type 2 or type 10 header with one byte of its first 12 changed.
 Bytes AlteredHeader(std::size_t at, std::uint8_t value) {
@@ -274,7 +293,8 @@ INSTANTIATE_TEST_SUITE_P(
     Files, TgaRefused,
     ::testing::Values(
         FailureCase{"Empty", {}, TGAFailure::FileHeader},
-        FailureCase{"ElevenBytes", Prefix(TgaHeader(TYPE_RAW, 1, 1, 24), 11), TGAFailure::FileHeader},
+        FailureCase{"ElevenBytes", Prefix(TgaHeader(TYPE_RAW, 1, 1, 24), 11),
+                    TGAFailure::FileHeader},
         FailureCase{"ImageId", AlteredHeader(0, 4), TGAFailure::WrongType},
         FailureCase{"ColourMap", AlteredHeader(1, 1), TGAFailure::WrongType},
         FailureCase{"ColourMapLength", AlteredHeader(5, 16), TGAFailure::WrongType},
@@ -285,7 +305,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"Type3", AlteredHeader(2, 3), TGAFailure::WrongType},
         FailureCase{"Type9", AlteredHeader(2, 9), TGAFailure::WrongType},
         FailureCase{"Type11", AlteredHeader(2, 11), TGAFailure::WrongType},
-        FailureCase{"InfoHeaderCut", Prefix(TgaHeader(TYPE_RAW, 1, 1, 24), 17), TGAFailure::InfoHeader},
+        FailureCase{"InfoHeaderCut", Prefix(TgaHeader(TYPE_RAW, 1, 1, 24), 17),
+                    TGAFailure::InfoHeader},
         FailureCase{"InfoHeaderMissing", Prefix(TgaHeader(TYPE_RLE, 1, 1, 24), 12),
                     TGAFailure::InfoHeader},
         FailureCase{"WidthZero", Join(TgaHeader(TYPE_RAW, 0, 1, 24), {1, 2, 3}),
@@ -344,7 +365,8 @@ TEST_F(TgaMemory, SizeBeyond32BitsIsRefusedWithoutAllocating) {
                   TGAFailure::ImageMemory);
     }
     // 4 x 32768 x 32768 is exactly 2^32: one byte too many.
-    EXPECT_EQ(Decode(Join(TgaHeader(TYPE_RAW, 32768, 32768, 32), {1, 2, 3, 4})), TGAFailure::ImageMemory);
+    EXPECT_EQ(Decode(Join(TgaHeader(TYPE_RAW, 32768, 32768, 32), {1, 2, 3, 4})),
+              TGAFailure::ImageMemory);
     EXPECT_TRUE(Requests.empty());
     EXPECT_EQ(Texture.ImageData, nullptr);
 }
@@ -352,7 +374,8 @@ TEST_F(TgaMemory, SizeBeyond32BitsIsRefusedWithoutAllocating) {
 TEST_F(TgaMemory, LargestSizeIsAskedForInFull) {
     // 4 x 65535 x 16384 = 2^32 - 2^16 fits in 32 bits: asked for in full, here refused.
     AllocationsAllowed = 0;
-    EXPECT_EQ(Decode(Join(TgaHeader(TYPE_RAW, 65535, 16384, 32), {1, 2, 3, 4})), TGAFailure::ImageMemory);
+    EXPECT_EQ(Decode(Join(TgaHeader(TYPE_RAW, 65535, 16384, 32), {1, 2, 3, 4})),
+              TGAFailure::ImageMemory);
     ASSERT_EQ(Requests.size(), 1u);
     EXPECT_EQ(Requests[0], 4294901760u);
 }

@@ -60,14 +60,16 @@ class TgaLoad : public ::testing::Test {
 struct FailureRow {
     const char* Name;
     Bytes File;
-    bool Missing;     // no file at all
-    int Allocations;  // memory the reader may have (-1: no limit)
+    bool Missing;    // no file at all
+    int Allocations; // memory the reader may have (-1: no limit)
     const char* Caption;
     const char* Text;
 };
 
 // Names the case in test reports.
-void PrintTo(const FailureRow& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const FailureRow& c, std::ostream* out) {
+    *out << c.Name;
+}
 
 class TgaLoadRefused : public TgaLoad, public ::testing::WithParamInterface<FailureRow> {};
 
@@ -88,8 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, TgaLoadRefused,
     ::testing::Values(
         FailureRow{"CannotOpen", {}, true, -1, "ERROR", "Could not open texture file"},
-        FailureRow{"ShortFileHeader", {0, 0, 2, 0, 0}, false, -1, "ERROR",
-                   "Could not read file header"},
+        FailureRow{
+            "ShortFileHeader", {0, 0, 2, 0, 0}, false, -1, "ERROR", "Could not read file header"},
         FailureRow{"WrongType", Join(TgaHeader(3, 1, 1, 8), {9}), false, -1, "Invalid Image",
                    "TGA file be type 2 or type 10"},
         FailureRow{"ShortInfoHeader", Bytes{0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0}, false, -1,
@@ -134,7 +136,9 @@ struct GoodFile {
 };
 
 // Names the case in test reports.
-void PrintTo(const GoodFile& c, std::ostream* out) { *out << c.Name; }
+void PrintTo(const GoodFile& c, std::ostream* out) {
+    *out << c.Name;
+}
 
 class TgaLoadRead : public TgaLoad, public ::testing::WithParamInterface<GoodFile> {};
 
@@ -159,13 +163,14 @@ TEST_P(TgaLoadRead, MatchesTheDecoderWithoutAnyBox) {
 INSTANTIATE_TEST_SUITE_P(
     Files, TgaLoadRead,
     ::testing::Values(
-        GoodFile{"Uncompressed24", Join(TgaHeader(TYPE_RAW, 2, 2, 24),
-                                        {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})},
+        GoodFile{"Uncompressed24",
+                 Join(TgaHeader(TYPE_RAW, 2, 2, 24), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})},
         GoodFile{"Uncompressed32WithFooter",
                  Join(Join(TgaHeader(TYPE_RAW, 128, 64, 32), Repeat({1, 2, 3, 4}, 128 * 64)),
                       Bytes(26, 0xEE))},
-        GoodFile{"CompressedMixed", Join(TgaHeader(TYPE_RLE, 5, 3, 32),
-                                         Join(Join({0x02}, Repeat({1, 2, 3, 4}, 3)), {0x8B, 9, 8, 7, 6}))},
+        GoodFile{"CompressedMixed",
+                 Join(TgaHeader(TYPE_RLE, 5, 3, 32),
+                      Join(Join({0x02}, Repeat({1, 2, 3, 4}, 3)), {0x8B, 9, 8, 7, 6}))},
         GoodFile{"CompressedRuns", Join(TgaHeader(TYPE_RLE, 300, 2, 24),
                                         Join({0xFF, 1, 2, 3, 0xFF, 4, 5, 6, 0xFF, 7, 8, 9},
                                              Join({0xFF, 1, 1, 1}, {0xD7, 2, 2, 2})))}),

@@ -40,7 +40,8 @@ GLint Integer(GLenum name) {
 // How many of the names 1 to 1000 are texture objects of the context.
 int LiveTextures() {
     int live = 0;
-    for (GLuint name = 1; name <= 1000; ++name) live += glIsTexture(name) == GL_TRUE;
+    for (GLuint name = 1; name <= 1000; ++name)
+        live += glIsTexture(name) == GL_TRUE;
     return live;
 }
 
@@ -51,7 +52,8 @@ using TgaSlotsDeathTest = ::testing::Test;
 TEST_F(TgaSlotsDeathTest, NumbersOutside0To200StopWithARangeError) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     TempFolder folder;
-    const std::string existing = folder.Write("a.tga", Join(TgaHeader(TYPE_RAW, 1, 1, 24), {1, 2, 3}));
+    const std::string existing =
+        folder.Write("a.tga", Join(TgaHeader(TYPE_RAW, 1, 1, 24), {1, 2, 3}));
     EXPECT_DEATH(TextureTGASelectID(201), "range error");
     EXPECT_DEATH(TextureTGASelectID(-1), "range error");
     EXPECT_DEATH(TextureLoadTGAID(existing.c_str(), 201), "range error");
@@ -75,7 +77,8 @@ class TgaTextures : public testsupport::GlTest {
         GlTest::SetUp();
         GL_Min_Filter = GL_LINEAR;
         GL_Mag_Filter = GL_LINEAR;
-        for (long long i = TextureTGA2.Low; i <= TextureTGA2.High; ++i) TextureTGA2[i] = TGATexture{};
+        for (long long i = TextureTGA2.Low; i <= TextureTGA2.High; ++i)
+            TextureTGA2[i] = TGATexture{};
     }
     void TearDown() override {
         EXPECT_EQ(OpenFileCount(), 0u);
@@ -191,7 +194,8 @@ TEST_F(TgaTextures, RefusedFileShowsOneBoxAndKeepsTheSlotsTexture) {
 TEST_F(TgaTextures, RefusedFileInANeverLoadedSlotKeepsName0) {
     Boxes.Start();
     Load(Join(TgaHeader(1, 1, 1, 8), {1}), 6);
-    EXPECT_EQ(Boxes.Stop(), (std::vector<std::string>{"Invalid Image: TGA file be type 2 or type 10"}));
+    EXPECT_EQ(Boxes.Stop(),
+              (std::vector<std::string>{"Invalid Image: TGA file be type 2 or type 10"}));
     EXPECT_EQ(TextureTGA2[6].TexID, 0u);
     TextureTGASelectID(6);
     EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), 0);
@@ -210,7 +214,8 @@ TEST_F(TgaTextures, Slot200IsValidAndSelectBindsItsName) {
 TEST_F(TgaTextures, ReloadingASlotKeepsOneTextureObject) {
     Load(Join(TgaHeader(TYPE_RAW, 1, 1, 24), {1, 2, 3}), 7);
     const int live = LiveTextures();
-    for (int i = 0; i < 20; ++i) Load(Join(TgaHeader(TYPE_RAW, 1, 1, 24), {1, 2, 3}), 7);
+    for (int i = 0; i < 20; ++i)
+        Load(Join(TgaHeader(TYPE_RAW, 1, 1, 24), {1, 2, 3}), 7);
     Load(Join(TgaHeader(TYPE_RAW, 1, 1, 24), {9, 8, 7}), 7);
     EXPECT_EQ(LiveTextures(), live);
     EXPECT_EQ(TexelsRGBA(), (Bytes{7, 8, 9, 255}));

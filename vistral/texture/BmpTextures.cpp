@@ -21,9 +21,9 @@ namespace {
 constexpr std::uint16_t BMP_SIGNATURE = 0x4D42; // "BM", little-endian
 constexpr std::size_t FILE_HEADER_SIZE = 14;
 constexpr std::size_t INFO_HEADER_SIZE = 40;
-constexpr std::size_t INFO_SIZE_OFFSET = 0;      // biSize within BITMAPINFOHEADER
+constexpr std::size_t INFO_SIZE_OFFSET = 0;       // biSize within BITMAPINFOHEADER
 constexpr std::size_t INFO_BIT_COUNT_OFFSET = 14; // biBitCount within BITMAPINFOHEADER
-constexpr std::uint32_t CORE_HEADER_SIZE = 12;   // the older OS/2 header
+constexpr std::uint32_t CORE_HEADER_SIZE = 12;    // the older OS/2 header
 constexpr std::int32_t FORMAT_24 = 24;
 constexpr std::int32_t FORMAT_32 = 32;
 constexpr std::int32_t COMPONENTS_24 = 3;
@@ -116,8 +116,8 @@ void TextureLoadID(const char* BMPFile, std::int32_t Num) {
                         info.bmBits != nullptr && info.bmWidth > 0 && info.bmHeight > 0;
     auto* const pixels = static_cast<std::uint8_t*>(info.bmBits);
     // The bitmap's own depth must agree with the probe, or GL would read past its pixels.
-    const bool upload = loaded && (format == FORMAT_24 || format == FORMAT_32) &&
-                        info.bmBitsPixel == format;
+    const bool upload =
+        loaded && (format == FORMAT_24 || format == FORMAT_32) && info.bmBitsPixel == format;
 
     if (upload && format == FORMAT_24) SwapRowsRGB(pixels, info.bmWidth, info.bmHeight);
 
@@ -139,8 +139,8 @@ void TextureLoadID(const char* BMPFile, std::int32_t Num) {
             glTexImage2D(GL_TEXTURE_2D, 0, COMPONENTS_24, info.bmWidth, info.bmHeight, 0, GL_RGB,
                          GL_UNSIGNED_BYTE, pixels);
         else
-            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, info.bmWidth, info.bmHeight, 0,
-                         GL_BGRA_FORMAT, GL_UNSIGNED_BYTE, pixels);
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, info.bmWidth, info.bmHeight, 0, GL_BGRA_FORMAT,
+                         GL_UNSIGNED_BYTE, pixels);
         if (vistral::detail::IsMipmapFilter(GL_Min_Filter))
             AddMipmapsTexture(format, info.bmWidth, info.bmHeight, pixels);
     }
@@ -148,4 +148,6 @@ void TextureLoadID(const char* BMPFile, std::int32_t Num) {
 }
 
 // Binds the texture of a BMP slot; GL_TEXTURE_2D is neither enabled nor disabled.
-void TextureSelectID(std::int32_t Num) { glBindTexture(GL_TEXTURE_2D, TextureID2[Num]); }
+void TextureSelectID(std::int32_t Num) {
+    glBindTexture(GL_TEXTURE_2D, TextureID2[Num]);
+}

@@ -16,7 +16,8 @@ struct ShortFileName {
 inline ShortFileName CutFileName(const char* name) {
     ShortFileName cut{};
     if (name == nullptr) return cut;
-    for (std::size_t i = 0; i < MaxFileNameLength && name[i] != '\0'; ++i) cut.Text[i] = name[i];
+    for (std::size_t i = 0; i < MaxFileNameLength && name[i] != '\0'; ++i)
+        cut.Text[i] = name[i];
     return cut;
 }
 

@@ -13,10 +13,14 @@ const TTGAHeader CTGACompare{{0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
 namespace {
 
 // The reader's own allocator: plain heap blocks.
-void* HeapAllocate(std::size_t bytes) { return std::malloc(bytes); }
+void* HeapAllocate(std::size_t bytes) {
+    return std::malloc(bytes);
+}
 
 // Gives a heap block back.
-void HeapRelease(void* block) { std::free(block); }
+void HeapRelease(void* block) {
+    std::free(block);
+}
 
 } // namespace
 
@@ -79,7 +83,8 @@ TGAFailure ReadInfoHeader(TgaByteSource& source, TGATexture& texture) {
     texture.Typ = texture.Bpp == BITS_24 ? GL_RGB_FORMAT : GL_RGBA_FORMAT;
     TGA.BytesPerPixel = texture.Bpp / BITS_PER_BYTE;
     // Computed wide so that a size beyond 32 bits is refused, never allocated short.
-    const std::uint64_t imageSize = std::uint64_t{texture.Width} * TGA.BytesPerPixel * texture.Height;
+    const std::uint64_t imageSize =
+        std::uint64_t{texture.Width} * TGA.BytesPerPixel * texture.Height;
     if (imageSize > LARGEST_IMAGE_SIZE) {
         TGA.ImageSize = 0;
         return TGAFailure::ImageMemory;
@@ -166,7 +171,8 @@ TGAFailure DecodeTgaCompressed(TgaByteSource& source, TGATexture& texture) {
                 if (!storePixel()) return fail(TGAFailure::TooManyPixels);
             }
         } else {
-            if (!ReadTgaBytes(source, colorBuffer, bytesPerPixel)) return fail(TGAFailure::RunColor);
+            if (!ReadTgaBytes(source, colorBuffer, bytesPerPixel))
+                return fail(TGAFailure::RunColor);
             for (unsigned n = 0; n < chunkHeader - RUN_BIAS; ++n)
                 if (!storePixel()) return fail(TGAFailure::TooManyPixels);
         }
@@ -182,19 +188,32 @@ namespace vistral {
 // The message text of each failure.
 const char* TGAFailureText(TGAFailure failure) {
     switch (failure) {
-    case TGAFailure::None: return "";
-    case TGAFailure::CannotOpen: return "Could not open texture file";
-    case TGAFailure::FileHeader: return "Could not read file header";
-    case TGAFailure::WrongType: return "TGA file be type 2 or type 10";
-    case TGAFailure::InfoHeader: return "Could not read info header";
-    case TGAFailure::InvalidInformation: return "Invalid texture information";
-    case TGAFailure::ImageMemory: return "Could not allocate memory for image";
-    case TGAFailure::ImageData: return "Could not read image data";
-    case TGAFailure::ColorBufferMemory: return "Could not allocate memory for color buffer";
-    case TGAFailure::RleHeader: return "Could not read RLE header";
-    case TGAFailure::RawPixel: return "Could not read image data";
-    case TGAFailure::RunColor: return "Could not read from file";
-    case TGAFailure::TooManyPixels: return "Too many pixels read";
+    case TGAFailure::None:
+        return "";
+    case TGAFailure::CannotOpen:
+        return "Could not open texture file";
+    case TGAFailure::FileHeader:
+        return "Could not read file header";
+    case TGAFailure::WrongType:
+        return "TGA file be type 2 or type 10";
+    case TGAFailure::InfoHeader:
+        return "Could not read info header";
+    case TGAFailure::InvalidInformation:
+        return "Invalid texture information";
+    case TGAFailure::ImageMemory:
+        return "Could not allocate memory for image";
+    case TGAFailure::ImageData:
+        return "Could not read image data";
+    case TGAFailure::ColorBufferMemory:
+        return "Could not allocate memory for color buffer";
+    case TGAFailure::RleHeader:
+        return "Could not read RLE header";
+    case TGAFailure::RawPixel:
+        return "Could not read image data";
+    case TGAFailure::RunColor:
+        return "Could not read from file";
+    case TGAFailure::TooManyPixels:
+        return "Too many pixels read";
     }
     return "";
 }
@@ -209,16 +228,21 @@ const char* TGAFailureCaption(TGAFailure failure) {
 TGAFailure DecodeTGA(const std::uint8_t* bytes, std::size_t size, TGATexture& texture) {
     texture.ImageData = nullptr;
     detail::TgaByteSource memory{nullptr, bytes, bytes == nullptr ? 0 : size, 0};
-    if (!detail::ReadTgaBytes(memory, TGAHeader.Header, FILE_HEADER_SIZE)) return TGAFailure::FileHeader;
+    if (!detail::ReadTgaBytes(memory, TGAHeader.Header, FILE_HEADER_SIZE))
+        return TGAFailure::FileHeader;
     if (detail::TgaHeaderIs(UTGACompare)) return detail::DecodeTgaUncompressed(memory, texture);
     if (detail::TgaHeaderIs(CTGACompare)) return detail::DecodeTgaCompressed(memory, texture);
     return TGAFailure::WrongType;
 }
 
 // Frees an image's pixel memory and clears the pointer.
-void ReleaseTGAImage(TGATexture& texture) { FreeBlock(texture.ImageData); }
+void ReleaseTGAImage(TGATexture& texture) {
+    FreeBlock(texture.ImageData);
+}
 
 // Blocks handed out and not yet released.
-std::size_t TGABlocksInUse() { return BlocksInUse; }
+std::size_t TGABlocksInUse() {
+    return BlocksInUse;
+}
 
 } // namespace vistral

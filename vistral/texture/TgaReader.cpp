@@ -23,7 +23,9 @@ bool ReadImageFile(void* buffer, std::size_t count) {
 }
 
 // The image file as a source of bytes for the decoder.
-TgaByteSource ImageFileSource() { return TgaByteSource{ReadImageFile, nullptr, 0, 0}; }
+TgaByteSource ImageFileSource() {
+    return TgaByteSource{ReadImageFile, nullptr, 0, 0};
+}
 
 // Closes the image file if it is open.
 void CloseTGAFile() {

@@ -23,12 +23,13 @@
 
 // An image in memory, with its size, depth, GL pixel format and texture name.
 struct TGATexture {
-    std::uint8_t* ImageData; // Width x Height pixels of Bpp / 8 bytes, red first; the caller frees it
-    std::uint32_t Bpp;       // 24 or 32
-    std::uint32_t Width;     // 1 to 65535
-    std::uint32_t Height;    // 1 to 65535
-    std::uint32_t TexID;     // GL texture name; the reader never touches it
-    std::uint32_t Typ;       // GL_RGB (0x1907) for 24 bits, GL_RGBA (0x1908) for 32 bits
+    std::uint8_t*
+        ImageData;        // Width x Height pixels of Bpp / 8 bytes, red first; the caller frees it
+    std::uint32_t Bpp;    // 24 or 32
+    std::uint32_t Width;  // 1 to 65535
+    std::uint32_t Height; // 1 to 65535
+    std::uint32_t TexID;  // GL texture name; the reader never touches it
+    std::uint32_t Typ;    // GL_RGB (0x1907) for 24 bits, GL_RGBA (0x1908) for 32 bits
 };
 
 // The first 12 bytes of an image file.
@@ -66,18 +67,18 @@ namespace vistral {
 // Why a read failed; each kind has its fixed message text and caption.
 enum class TGAFailure {
     None,
-    CannotOpen,            // "Could not open texture file"
-    FileHeader,            // "Could not read file header"
-    WrongType,             // "TGA file be type 2 or type 10", caption "Invalid Image"
-    InfoHeader,            // "Could not read info header"
-    InvalidInformation,    // "Invalid texture information"
-    ImageMemory,           // "Could not allocate memory for image" (also: size beyond 32 bits)
-    ImageData,             // "Could not read image data" (type 2 pixels)
-    ColorBufferMemory,     // "Could not allocate memory for color buffer"
-    RleHeader,             // "Could not read RLE header"
-    RawPixel,              // "Could not read image data" (a raw packet cut short)
-    RunColor,              // "Could not read from file"
-    TooManyPixels,         // "Too many pixels read"
+    CannotOpen,         // "Could not open texture file"
+    FileHeader,         // "Could not read file header"
+    WrongType,          // "TGA file be type 2 or type 10", caption "Invalid Image"
+    InfoHeader,         // "Could not read info header"
+    InvalidInformation, // "Invalid texture information"
+    ImageMemory,        // "Could not allocate memory for image" (also: size beyond 32 bits)
+    ImageData,          // "Could not read image data" (type 2 pixels)
+    ColorBufferMemory,  // "Could not allocate memory for color buffer"
+    RleHeader,          // "Could not read RLE header"
+    RawPixel,           // "Could not read image data" (a raw packet cut short)
+    RunColor,           // "Could not read from file"
+    TooManyPixels,      // "Too many pixels read"
 };
 
 // The message text shown for a failure (empty for None).
@@ -95,8 +96,8 @@ TGAFailure DecodeTGA(const std::uint8_t* bytes, std::size_t size, TGATexture& te
 void ReleaseTGAImage(TGATexture& texture);
 
 // Where the reader takes its memory blocks from and gives them back (heap blocks, as
-// std::malloc and std::free give them, unless replaced). A null block counts as no memory. Tests replace the pair to
-// simulate a lack of memory or to guard the bytes after a block.
+// std::malloc and std::free give them, unless replaced). A null block counts as no memory. Tests
+// replace the pair to simulate a lack of memory or to guard the bytes after a block.
 extern void* (*TGAAllocate)(std::size_t bytes);
 extern void (*TGARelease)(void* block);
 // How many blocks the reader has handed out and not yet seen released (for leak checks).
