@@ -11,6 +11,8 @@
 namespace benchsupport {
 namespace {
 
+// The shared GLU library, loaded by name when the program does not link it.
+constexpr const char* GLU_LIBRARY_NAME = "libGLU.so.1";
 // GL's own pixel-store default, which the recorded stream starts from.
 constexpr GLint DEFAULT_UNPACK_ALIGNMENT = 4;
 
@@ -54,6 +56,16 @@ template <typename F> F Next(const char* name) {
     return reinterpret_cast<F>(found);
 }
 
+// GLU's entry point; GLU may be absent from a program that calls none of it itself.
+GLint (*NextGlu())(GLenum, GLint, GLsizei, GLsizei, GLenum, GLenum, const void*) {
+    using Build = GLint (*)(GLenum, GLint, GLsizei, GLsizei, GLenum, GLenum, const void*);
+    if (void* found = dlsym(RTLD_NEXT, "gluBuild2DMipmaps")) return reinterpret_cast<Build>(found);
+    if (void* glu = dlopen(GLU_LIBRARY_NAME, RTLD_NOW | RTLD_GLOBAL))
+        if (void* found = dlsym(glu, "gluBuild2DMipmaps")) return reinterpret_cast<Build>(found);
+    std::fprintf(stderr, "GlStream: gluBuild2DMipmaps not found\n");
+    std::abort();
+}
+
 // Resolved once before main, so the wrappers carry no first-use guard.
 RealGl Resolve() {
     RealGl r{};
@@ -78,7 +90,7 @@ RealGl Resolve() {
     r.PixelStorei = Next<decltype(r.PixelStorei)>("glPixelStorei");
     r.TexParameteri = Next<decltype(r.TexParameteri)>("glTexParameteri");
     r.TexImage2D = Next<decltype(r.TexImage2D)>("glTexImage2D");
-    r.Build2DMipmaps = Next<decltype(r.Build2DMipmaps)>("gluBuild2DMipmaps");
+    r.Build2DMipmaps = NextGlu();
     r.GenLists = Next<decltype(r.GenLists)>("glGenLists");
     r.NewList = Next<decltype(r.NewList)>("glNewList");
     r.EndList = Next<decltype(r.EndList)>("glEndList");
