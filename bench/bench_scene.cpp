@@ -158,6 +158,17 @@ int main(int argc, char** argv) {
     const auto bare = t.find("BM_BareSceneCompile");
     std::printf("\nscene build (5 textures, 4 trees, %zu vertices, %zu GL commands)\n",
                 benchsupport::CountVertices(SceneStream), SceneStream.Commands.size());
+    // What each frame replays from the lists: primitives and the state switches between them.
+    std::size_t primitives = 0, switches = 0;
+    for (const auto& c : SceneStream.Commands) {
+        using benchsupport::Op;
+        primitives += c.Kind == Op::Begin;
+        switches += c.Kind == Op::Enable || c.Kind == Op::Disable || c.Kind == Op::LightModeli ||
+                    c.Kind == Op::AlphaFunc || c.Kind == Op::DepthMask ||
+                    c.Kind == Op::BindTexture || c.Kind == Op::Color;
+    }
+    std::printf("  the lists hold %zu primitives and %zu state switches between them\n", primitives,
+                switches);
     if (demo != t.end() && bare != t.end() && bare->second.Cpu > 0) {
         std::printf("  demo  OpenGL_CreateList:   %8.2f ms CPU  %8.2f ms real\n", demo->second.Cpu,
                     demo->second.Real);

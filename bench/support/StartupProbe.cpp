@@ -2,8 +2,12 @@
 // entry points the platform layer calls, forwards them unchanged, and writes to the
 // file named by STARTUP_PROBE_OUT:
 //   answered <ns>   when the question box returned (CLOCK_MONOTONIC)
+//   context <ns>    when the GL context of the window had been made
+//   drawing <ns>    when the first frame called its first tree list (the scene is built)
 //   presented <ns>  when the first buffer swap returned
 //   hwm_kib <n>     the peak resident memory (VmHWM) as the process ends
+// With STARTUP_PROBE_STOP set, the process ends right after the first frame, so that a
+// profile of it holds the start-up alone.
 // SDL's types are taken as opaque pointers: the probe needs no SDL header.
 #include <dlfcn.h>
 
@@ -12,10 +16,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <unistd.h>
 
 namespace {
 
 bool Presented = false;
+bool Drawing = false;
 
 // Nanoseconds on the monotonic clock, which the script reads the same way.
 std::int64_t Now() {
@@ -68,6 +74,24 @@ int SDL_ShowMessageBox(const void* data, int* button) {
     return result;
 }
 
+// The window's GL context: window and context are made by now.
+void* SDL_GL_CreateContext(void* window) {
+    static const auto real = Next<void* (*)(void*)>("SDL_GL_CreateContext");
+    void* context = real(window);
+    Write("context", Now());
+    return context;
+}
+
+// The first call of a list comes from the first frame, after the scene was built.
+void glCallList(unsigned list) {
+    static const auto real = Next<void (*)(unsigned)>("glCallList");
+    if (!Drawing) {
+        Drawing = true;
+        Write("drawing", Now());
+    }
+    real(list);
+}
+
 // The buffer swap: notes when the first frame was handed to the X server.
 void SDL_GL_SwapWindow(void* window) {
     static const auto real = Next<void (*)(void*)>("SDL_GL_SwapWindow");
@@ -76,6 +100,10 @@ void SDL_GL_SwapWindow(void* window) {
         Presented = true;
         Write("presented", Now());
         Write("hwm_first_frame_kib", PeakResidentKiB());
+        if (std::getenv("STARTUP_PROBE_STOP")) {
+            Write("hwm_kib", PeakResidentKiB());
+            _exit(0);
+        }
     }
 }
 
