@@ -45,8 +45,8 @@ struct GlProcs {
     void (*RasterPos2i)(GLint, GLint);
     void (*Bitmap)(GLsizei, GLsizei, GLfloat, GLfloat, GLfloat, GLfloat, const GLubyte*);
     void (*DrawPixels)(GLsizei, GLsizei, GLenum, GLenum, const void*);
-    void (*UseProgram)(GLuint);             // GL 2.0
-    void (*BindBuffer)(GLenum, GLuint);     // GL 1.5
+    void (*UseProgram)(GLuint);         // GL 2.0
+    void (*BindBuffer)(GLenum, GLuint); // GL 1.5
 };
 
 // Looks an entry point up, typed as the member it fills.
@@ -62,17 +62,20 @@ const GlProcs* Procs() {
     static bool complete = false;
     if (loaded) return complete ? &procs : nullptr;
     loaded = true;
-    complete = Load(procs.GetIntegerv, "glGetIntegerv") && Load(procs.GetDoublev, "glGetDoublev") &&
-               Load(procs.GetString, "glGetString") && Load(procs.PushAttrib, "glPushAttrib") &&
-               Load(procs.PopAttrib, "glPopAttrib") && Load(procs.PushClientAttrib, "glPushClientAttrib") &&
-               Load(procs.PopClientAttrib, "glPopClientAttrib") && Load(procs.MatrixMode, "glMatrixMode") &&
-               Load(procs.LoadIdentity, "glLoadIdentity") && Load(procs.LoadMatrixd, "glLoadMatrixd") &&
-               Load(procs.Ortho, "glOrtho") && Load(procs.Viewport, "glViewport") &&
-               Load(procs.Disable, "glDisable") && Load(procs.ColorMask, "glColorMask") &&
-               Load(procs.DrawBuffer, "glDrawBuffer") && Load(procs.PixelTransferf, "glPixelTransferf") &&
-               Load(procs.PixelTransferi, "glPixelTransferi") && Load(procs.PixelZoom, "glPixelZoom") &&
-               Load(procs.PixelStorei, "glPixelStorei") && Load(procs.RasterPos2i, "glRasterPos2i") &&
-               Load(procs.Bitmap, "glBitmap") && Load(procs.DrawPixels, "glDrawPixels");
+    complete =
+        Load(procs.GetIntegerv, "glGetIntegerv") && Load(procs.GetDoublev, "glGetDoublev") &&
+        Load(procs.GetString, "glGetString") && Load(procs.PushAttrib, "glPushAttrib") &&
+        Load(procs.PopAttrib, "glPopAttrib") &&
+        Load(procs.PushClientAttrib, "glPushClientAttrib") &&
+        Load(procs.PopClientAttrib, "glPopClientAttrib") &&
+        Load(procs.MatrixMode, "glMatrixMode") && Load(procs.LoadIdentity, "glLoadIdentity") &&
+        Load(procs.LoadMatrixd, "glLoadMatrixd") && Load(procs.Ortho, "glOrtho") &&
+        Load(procs.Viewport, "glViewport") && Load(procs.Disable, "glDisable") &&
+        Load(procs.ColorMask, "glColorMask") && Load(procs.DrawBuffer, "glDrawBuffer") &&
+        Load(procs.PixelTransferf, "glPixelTransferf") &&
+        Load(procs.PixelTransferi, "glPixelTransferi") && Load(procs.PixelZoom, "glPixelZoom") &&
+        Load(procs.PixelStorei, "glPixelStorei") && Load(procs.RasterPos2i, "glRasterPos2i") &&
+        Load(procs.Bitmap, "glBitmap") && Load(procs.DrawPixels, "glDrawPixels");
     Load(procs.UseProgram, "glUseProgram");
     Load(procs.BindBuffer, "glBindBuffer");
     return complete ? &procs : nullptr;
@@ -102,7 +105,9 @@ RECT Intersect(const RECT& a, const RECT& b) {
     return r;
 }
 
-bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+bool IsEmpty(const RECT& r) {
+    return r.right <= r.left || r.bottom <= r.top;
+}
 
 // Gathers the pieces of W's visible children, each clipped by its ancestors and region.
 // Origin is W's client origin in top-level coordinates; Clip is what W leaves visible.
@@ -118,11 +123,13 @@ void GatherPieces(const Window& w, POINT origin, const RECT& clip, std::vector<P
         if (!c->Region || !GdiRegionRects(c->Region, shape))
             shape.assign(1, RECT{0, 0, c->Surface.Width, c->Surface.Height});
         for (const RECT& s : shape) {
-            RECT part = Intersect(RECT{at.x + s.left, at.y + s.top, at.x + s.right, at.y + s.bottom}, visible);
+            RECT part = Intersect(
+                RECT{at.x + s.left, at.y + s.top, at.x + s.right, at.y + s.bottom}, visible);
             if (IsEmpty(part)) continue;
-            out.push_back(Piece{&c->Surface,
-                                RECT{part.left - at.x, part.top - at.y, part.right - at.x, part.bottom - at.y},
-                                POINT{part.left, part.top}});
+            out.push_back(Piece{
+                &c->Surface,
+                RECT{part.left - at.x, part.top - at.y, part.right - at.x, part.bottom - at.y},
+                POINT{part.left, part.top}});
         }
         GatherPieces(*c, at, visible, out);
     }
@@ -130,11 +137,14 @@ void GatherPieces(const Window& w, POINT origin, const RECT& clip, std::vector<P
 
 // Puts the pixel path into its plain state: no tests, no transfer scaling, no programs.
 void PreparePixelPath(const GlProcs& gl, int version, int width, int height) {
-    static constexpr GLenum kOff[] = {GL_LIGHTING,    GL_DEPTH_TEST,     GL_STENCIL_TEST, GL_SCISSOR_TEST,
-                                      GL_ALPHA_TEST,  GL_BLEND,          GL_FOG,          GL_TEXTURE_1D,
-                                      GL_TEXTURE_2D,  GL_COLOR_LOGIC_OP, GL_INDEX_LOGIC_OP, GL_DITHER};
-    for (GLenum cap : kOff) gl.Disable(cap);
-    for (int i = 0; i < kClipPlanes; ++i) gl.Disable(GL_CLIP_PLANE0 + i);
+    static constexpr GLenum kOff[] = {
+        GL_LIGHTING,       GL_DEPTH_TEST, GL_STENCIL_TEST, GL_SCISSOR_TEST, GL_ALPHA_TEST,
+        GL_BLEND,          GL_FOG,        GL_TEXTURE_1D,   GL_TEXTURE_2D,   GL_COLOR_LOGIC_OP,
+        GL_INDEX_LOGIC_OP, GL_DITHER};
+    for (GLenum cap : kOff)
+        gl.Disable(cap);
+    for (int i = 0; i < kClipPlanes; ++i)
+        gl.Disable(GL_CLIP_PLANE0 + i);
     if (version >= 12) gl.Disable(kTexture3D);
     if (version >= 13) gl.Disable(kTextureCubeMap);
     gl.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
@@ -142,12 +152,15 @@ void PreparePixelPath(const GlProcs& gl, int version, int width, int height) {
     gl.PixelTransferi(GL_MAP_COLOR, GL_FALSE);
     gl.PixelTransferi(GL_INDEX_SHIFT, 0);
     gl.PixelTransferi(GL_INDEX_OFFSET, 0);
-    static constexpr GLenum kScales[] = {GL_RED_SCALE, GL_GREEN_SCALE, GL_BLUE_SCALE, GL_ALPHA_SCALE};
+    static constexpr GLenum kScales[] = {GL_RED_SCALE, GL_GREEN_SCALE, GL_BLUE_SCALE,
+                                         GL_ALPHA_SCALE};
     static constexpr GLenum kBiases[] = {GL_RED_BIAS, GL_GREEN_BIAS, GL_BLUE_BIAS, GL_ALPHA_BIAS};
-    for (GLenum s : kScales) gl.PixelTransferf(s, 1.0f);
-    for (GLenum b : kBiases) gl.PixelTransferf(b, 0.0f);
+    for (GLenum s : kScales)
+        gl.PixelTransferf(s, 1.0f);
+    for (GLenum b : kBiases)
+        gl.PixelTransferf(b, 0.0f);
     gl.PixelTransferf(GL_ALPHA_BIAS, 1.0f); // child windows are opaque, whatever alpha GDI left
-    gl.PixelZoom(1.0f, -1.0f); // surfaces are top-down
+    gl.PixelZoom(1.0f, -1.0f);              // surfaces are top-down
     gl.PixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
     gl.PixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
     gl.PixelStorei(GL_UNPACK_ALIGNMENT, 4);
@@ -165,10 +178,10 @@ void DrawPiece(const GlProcs& gl, const Piece& p, int height) {
     gl.PixelStorei(GL_UNPACK_SKIP_PIXELS, p.Source.left);
     gl.PixelStorei(GL_UNPACK_SKIP_ROWS, p.Source.top);
     gl.RasterPos2i(0, 0);
-    gl.Bitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(p.Target.x), static_cast<GLfloat>(height - p.Target.y),
-              nullptr);
-    gl.DrawPixels(p.Source.right - p.Source.left, p.Source.bottom - p.Source.top, kBgra, GL_UNSIGNED_BYTE,
-                  p.Surface->Pixels.data());
+    gl.Bitmap(0, 0, 0.0f, 0.0f, static_cast<GLfloat>(p.Target.x),
+              static_cast<GLfloat>(height - p.Target.y), nullptr);
+    gl.DrawPixels(p.Source.right - p.Source.left, p.Source.bottom - p.Source.top, kBgra,
+                  GL_UNSIGNED_BYTE, p.Surface->Pixels.data());
 }
 
 } // namespace
@@ -208,13 +221,15 @@ void CompositeChildren(Window& top) {
     if (programs && program) gl.UseProgram(0);
     if (buffers && unpackBuffer) gl.BindBuffer(kPixelUnpackBuffer, 0);
     PreparePixelPath(gl, version, width, height);
-    for (const Piece& p : pieces) DrawPiece(gl, p, height);
+    for (const Piece& p : pieces)
+        DrawPiece(gl, p, height);
 
     gl.MatrixMode(GL_PROJECTION);
     gl.LoadMatrixd(projection);
     gl.MatrixMode(GL_MODELVIEW);
     gl.LoadMatrixd(modelview);
-    if (buffers && unpackBuffer) gl.BindBuffer(kPixelUnpackBuffer, static_cast<GLuint>(unpackBuffer));
+    if (buffers && unpackBuffer)
+        gl.BindBuffer(kPixelUnpackBuffer, static_cast<GLuint>(unpackBuffer));
     if (programs && program) gl.UseProgram(static_cast<GLuint>(program));
     gl.PopClientAttrib();
     gl.PopAttrib();

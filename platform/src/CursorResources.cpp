@@ -102,8 +102,10 @@ bool DecodeDib(const std::vector<std::uint8_t>& file, std::size_t at, std::size_
     bool anyAlpha = false;
     std::vector<bool> masked(image.Pixels.size(), false);
     for (int row = 0; row < height; ++row) {
-        const std::size_t src = at + colourAt + colourStride * static_cast<std::size_t>(height - 1 - row);
-        const std::size_t mask = at + maskAt + maskStride * static_cast<std::size_t>(height - 1 - row);
+        const std::size_t src =
+            at + colourAt + colourStride * static_cast<std::size_t>(height - 1 - row);
+        const std::size_t mask =
+            at + maskAt + maskStride * static_cast<std::size_t>(height - 1 - row);
         for (int x = 0; x < width; ++x) {
             std::uint32_t argb = 0;
             if (bpp == 32) {
@@ -120,9 +122,11 @@ bool DecodeDib(const std::vector<std::uint8_t>& file, std::size_t at, std::size_
                 const std::uint32_t index = (byte >> shift) & ((1u << bpp) - 1);
                 if (index < colours) argb = Read32(file, at + tableAt + 4u * index) & 0x00FFFFFF;
             }
-            const bool transparent = (file[mask + static_cast<std::size_t>(x) / 8] >> (7 - x % 8)) & 1;
+            const bool transparent =
+                (file[mask + static_cast<std::size_t>(x) / 8] >> (7 - x % 8)) & 1;
             if (bpp != 32) argb = (argb & 0x00FFFFFF) | (transparent ? 0u : 0xFF000000u);
-            const std::size_t i = static_cast<std::size_t>(row) * static_cast<std::size_t>(width) + x;
+            const std::size_t i =
+                static_cast<std::size_t>(row) * static_cast<std::size_t>(width) + x;
             image.Pixels[i] = argb;
             masked[i] = transparent;
         }
@@ -141,7 +145,8 @@ bool ParseIconFile(const std::vector<std::uint8_t>& file, CursorImage& image) {
     if (file.size() < kDirHeaderBytes) return false;
     const std::uint32_t type = Read16(file, 2);
     const std::uint32_t count = Read16(file, 4);
-    if (Read16(file, 0) != 0 || (type != kTypeIcon && type != kTypeCursor) || count == 0) return false;
+    if (Read16(file, 0) != 0 || (type != kTypeIcon && type != kTypeCursor) || count == 0)
+        return false;
     if (!Inside(file.size(), kDirHeaderBytes, kDirEntryBytes * count)) return false;
     std::size_t best = 0;
     std::uint64_t bestScore = 0;
@@ -149,7 +154,8 @@ bool ParseIconFile(const std::vector<std::uint8_t>& file, CursorImage& image) {
         const std::size_t e = kDirHeaderBytes + kDirEntryBytes * i;
         const std::uint64_t w = file[e] ? file[e] : 256;
         const std::uint64_t h = file[e + 1] ? file[e + 1] : 256;
-        const std::uint64_t score = (w * h) << 8 | (type == kTypeIcon ? Read16(file, e + 6) & 0xFF : 0);
+        const std::uint64_t score =
+            (w * h) << 8 | (type == kTypeIcon ? Read16(file, e + 6) & 0xFF : 0);
         if (score > bestScore) {
             bestScore = score;
             best = e;
@@ -158,7 +164,8 @@ bool ParseIconFile(const std::vector<std::uint8_t>& file, CursorImage& image) {
     const std::uint32_t bytes = Read32(file, best + 8);
     const std::uint32_t offset = Read32(file, best + 12);
     if (!Inside(file.size(), offset, bytes)) return false;
-    if (bytes >= sizeof kPngSignature && std::memcmp(&file[offset], kPngSignature, sizeof kPngSignature) == 0) {
+    if (bytes >= sizeof kPngSignature &&
+        std::memcmp(&file[offset], kPngSignature, sizeof kPngSignature) == 0) {
         // Compressed entries keep the arrow's shape: we carry no PNG decoder.
         image.SystemId = kArrowId;
         return true;
@@ -248,7 +255,9 @@ HCURSOR SetCursor(HCURSOR cursor) {
     return previous;
 }
 
-BOOL DestroyCursor(HCURSOR cursor) { return DestroyImage(Store().Cursors, cursor); }
+BOOL DestroyCursor(HCURSOR cursor) {
+    return DestroyImage(Store().Cursors, cursor);
+}
 
 BOOL DestroyIcon(HICON icon) {
     if (Store().Cursors.Get(icon)) return DestroyImage(Store().Cursors, icon);

@@ -31,11 +31,6 @@ InputState& Input() {
     return state;
 }
 
-LPARAM PackPoint(int x, int y) {
-    return MAKELPARAM(static_cast<WORD>(static_cast<std::int16_t>(x)),
-                      static_cast<WORD>(static_cast<std::int16_t>(y)));
-}
-
 // The deepest shown, enabled child of W containing client point (X, Y), inside its region.
 Window* ChildAt(Window& w, int x, int y) {
     for (auto it = w.Children.rbegin(); it != w.Children.rend(); ++it) {
@@ -81,10 +76,14 @@ HWND KeyTarget(HWND top) {
 // Message numbers of a button going down (single or double click) or up.
 UINT ButtonMessage(int button, bool down, bool doubleClick) {
     switch (button) {
-    case kButtonLeft: return down ? (doubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN) : WM_LBUTTONUP;
-    case kButtonRight: return down ? (doubleClick ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN) : WM_RBUTTONUP;
-    case kButtonMiddle: return down ? (doubleClick ? WM_MBUTTONDBLCLK : WM_MBUTTONDOWN) : WM_MBUTTONUP;
-    default: return 0;
+    case kButtonLeft:
+        return down ? (doubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN) : WM_LBUTTONUP;
+    case kButtonRight:
+        return down ? (doubleClick ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN) : WM_RBUTTONUP;
+    case kButtonMiddle:
+        return down ? (doubleClick ? WM_MBUTTONDBLCLK : WM_MBUTTONDOWN) : WM_MBUTTONUP;
+    default:
+        return 0;
     }
 }
 
@@ -102,7 +101,8 @@ void InputKey(HWND top, int vk, bool down, bool repeat, bool extended) {
     if (extended) data |= KEYDATA_EXTENDED;
     if (wasDown || !down) data |= KEYDATA_WAS_DOWN;
     if (!down) data |= KEYDATA_RELEASED;
-    const UINT message = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+    const UINT message =
+        system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
     PostToQueue(KeyTarget(top), message, static_cast<WPARAM>(vk), data);
 }
 
@@ -116,10 +116,14 @@ void InputMouseMove(HWND top, int x, int y) {
 
 void InputMouseButton(HWND top, int button, bool down, int x, int y, int clicks) {
     InputState& in = Input();
-    if (button == kButtonLeft) in.LeftDown = down;
-    else if (button == kButtonRight) in.RightDown = down;
-    else if (button == kButtonMiddle) in.MiddleDown = down;
-    else return;
+    if (button == kButtonLeft)
+        in.LeftDown = down;
+    else if (button == kButtonRight)
+        in.RightDown = down;
+    else if (button == kButtonMiddle)
+        in.MiddleDown = down;
+    else
+        return;
     POINT client;
     Window* target = LocatePointer(top, x, y, client);
     if (!target) return;
@@ -175,7 +179,8 @@ void InputWindowMoved(HWND h, int clientX, int clientY) {
     if (now.x == clientX && now.y == clientY) return;
     const int dx = clientX - now.x;
     const int dy = clientY - now.y;
-    w->Outer = RECT{w->Outer.left + dx, w->Outer.top + dy, w->Outer.right + dx, w->Outer.bottom + dy};
+    w->Outer =
+        RECT{w->Outer.left + dx, w->Outer.top + dy, w->Outer.right + dx, w->Outer.bottom + dy};
     PostToQueue(h, WM_MOVE, 0, PackPoint(clientX, clientY));
 }
 
@@ -195,9 +200,13 @@ void InputWindowExposed(HWND h) {
     if (Window* w = FindWindow(h)) InvalidateWhole(*w, true);
 }
 
-POINT InputLastPointer() { return Input().Pointer; }
+POINT InputLastPointer() {
+    return Input().Pointer;
+}
 
-void InputSetLastPointer(POINT p) { Input().Pointer = p; }
+void InputSetLastPointer(POINT p) {
+    Input().Pointer = p;
+}
 
 WPARAM InputKeyFlags() {
     const InputState& in = Input();
@@ -238,7 +247,8 @@ HWND SetCapture(HWND h) {
     if (!w || w->Destroying) return previous;
     state.Capture = h;
     BackendCapturePointer(true);
-    if (previous && previous != h) SendMessageA(previous, WM_CAPTURECHANGED, 0, static_cast<LPARAM>(h));
+    if (previous && previous != h)
+        SendMessageA(previous, WM_CAPTURECHANGED, 0, static_cast<LPARAM>(h));
     return previous;
 }
 
@@ -252,7 +262,9 @@ BOOL ReleaseCapture() {
     return TRUE;
 }
 
-HWND GetCapture() { return FindWindow(WindowsState().Capture) ? WindowsState().Capture : 0; }
+HWND GetCapture() {
+    return FindWindow(WindowsState().Capture) ? WindowsState().Capture : 0;
+}
 
 BOOL GetCursorPos(POINT* p) {
     if (!p) return FALSE;

@@ -54,7 +54,8 @@ bool TakeMessage(MSG* msg, HWND filter, UINT low, UINT high, bool remove) {
         return true;
     }
     if (q.QuitPosted && filter == 0 && MatchesRange(WM_QUIT, low, high)) {
-        *msg = MSG{0, WM_QUIT, static_cast<WPARAM>(q.QuitCode), 0, GetTickCount(), InputLastPointer()};
+        *msg =
+            MSG{0, WM_QUIT, static_cast<WPARAM>(q.QuitCode), 0, GetTickCount(), InputLastPointer()};
         if (remove) q.QuitPosted = false;
         return true;
     }
@@ -80,19 +81,26 @@ int CharacterOfKey(int vk, bool shift, bool control) {
     }
     if (vk >= '0' && vk <= '9') return shift ? kShiftedDigits[vk - '0'] : vk;
     switch (vk) {
-    case VK_SPACE: return ' ';
-    case VK_RETURN: return '\r';
-    case VK_BACK: return '\b';
-    case VK_TAB: return '\t';
-    case VK_ESCAPE: return 0x1B;
-    default: return 0;
+    case VK_SPACE:
+        return ' ';
+    case VK_RETURN:
+        return '\r';
+    case VK_BACK:
+        return '\b';
+    case VK_TAB:
+        return '\t';
+    case VK_ESCAPE:
+        return 0x1B;
+    default:
+        return 0;
     }
 }
 
 } // namespace
 
 void PostToQueue(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Queue().Posted.push_back(MSG{window, message, wParam, lParam, GetTickCount(), InputLastPointer()});
+    Queue().Posted.push_back(
+        MSG{window, message, wParam, lParam, GetTickCount(), InputLastPointer()});
 }
 
 void DiscardMessagesFor(HWND window) {
@@ -161,8 +169,11 @@ LRESULT DefWindowProcA(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* w = FindWindow(h);
     if (!w) return 0;
     switch (message) {
-    case WM_NCCREATE: return TRUE;
-    case WM_CLOSE: DestroyWindow(h); return 0;
+    case WM_NCCREATE:
+        return TRUE;
+    case WM_CLOSE:
+        DestroyWindow(h);
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         if (BeginPaint(h, &ps)) EndPaint(h, &ps);
@@ -182,12 +193,20 @@ LRESULT DefWindowProcA(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {
-        case SC_CLOSE: SendMessageA(h, WM_CLOSE, 0, 0); break;
-        case SC_MINIMIZE: ShowWindow(h, SW_MINIMIZE); break;
-        case SC_RESTORE: ShowWindow(h, SW_RESTORE); break;
-        default: break;
+        case SC_CLOSE:
+            SendMessageA(h, WM_CLOSE, 0, 0);
+            break;
+        case SC_MINIMIZE:
+            ShowWindow(h, SW_MINIMIZE);
+            break;
+        case SC_RESTORE:
+            ShowWindow(h, SW_RESTORE);
+            break;
+        default:
+            break;
         }
         return 0;
-    default: return 0;
+    default:
+        return 0;
     }
 }

@@ -16,11 +16,15 @@ constexpr int kWaitSliceMs = 50;
 // Virtual-key codes by SDL scancode (the physical key; letters follow the layout, below).
 constexpr std::array<std::uint8_t, SDL_NUM_SCANCODES> MakeKeyTable() {
     std::array<std::uint8_t, SDL_NUM_SCANCODES> t{};
-    for (int i = 0; i < 26; ++i) t[SDL_SCANCODE_A + i] = static_cast<std::uint8_t>('A' + i);
-    for (int i = 0; i < 9; ++i) t[SDL_SCANCODE_1 + i] = static_cast<std::uint8_t>('1' + i);
+    for (int i = 0; i < 26; ++i)
+        t[SDL_SCANCODE_A + i] = static_cast<std::uint8_t>('A' + i);
+    for (int i = 0; i < 9; ++i)
+        t[SDL_SCANCODE_1 + i] = static_cast<std::uint8_t>('1' + i);
     t[SDL_SCANCODE_0] = '0';
-    for (int i = 0; i < 12; ++i) t[SDL_SCANCODE_F1 + i] = static_cast<std::uint8_t>(VK_F1 + i);
-    for (int i = 0; i < 9; ++i) t[SDL_SCANCODE_KP_1 + i] = static_cast<std::uint8_t>(VK_NUMPAD1 + i);
+    for (int i = 0; i < 12; ++i)
+        t[SDL_SCANCODE_F1 + i] = static_cast<std::uint8_t>(VK_F1 + i);
+    for (int i = 0; i < 9; ++i)
+        t[SDL_SCANCODE_KP_1 + i] = static_cast<std::uint8_t>(VK_NUMPAD1 + i);
     t[SDL_SCANCODE_KP_0] = VK_NUMPAD0;
     t[SDL_SCANCODE_RETURN] = VK_RETURN;
     t[SDL_SCANCODE_ESCAPE] = VK_ESCAPE;
@@ -78,13 +82,28 @@ constexpr auto kScancodeToVirtualKey = MakeKeyTable();
 // Keys the platform marks as extended (bit 24 of a key message's lParam).
 bool IsExtendedKey(SDL_Scancode s) {
     switch (s) {
-    case SDL_SCANCODE_INSERT: case SDL_SCANCODE_DELETE: case SDL_SCANCODE_HOME: case SDL_SCANCODE_END:
-    case SDL_SCANCODE_PAGEUP: case SDL_SCANCODE_PAGEDOWN: case SDL_SCANCODE_LEFT: case SDL_SCANCODE_RIGHT:
-    case SDL_SCANCODE_UP: case SDL_SCANCODE_DOWN: case SDL_SCANCODE_RCTRL: case SDL_SCANCODE_RALT:
-    case SDL_SCANCODE_KP_DIVIDE: case SDL_SCANCODE_KP_ENTER: case SDL_SCANCODE_NUMLOCKCLEAR:
-    case SDL_SCANCODE_PRINTSCREEN: case SDL_SCANCODE_LGUI: case SDL_SCANCODE_RGUI:
-    case SDL_SCANCODE_APPLICATION: return true;
-    default: return false;
+    case SDL_SCANCODE_INSERT:
+    case SDL_SCANCODE_DELETE:
+    case SDL_SCANCODE_HOME:
+    case SDL_SCANCODE_END:
+    case SDL_SCANCODE_PAGEUP:
+    case SDL_SCANCODE_PAGEDOWN:
+    case SDL_SCANCODE_LEFT:
+    case SDL_SCANCODE_RIGHT:
+    case SDL_SCANCODE_UP:
+    case SDL_SCANCODE_DOWN:
+    case SDL_SCANCODE_RCTRL:
+    case SDL_SCANCODE_RALT:
+    case SDL_SCANCODE_KP_DIVIDE:
+    case SDL_SCANCODE_KP_ENTER:
+    case SDL_SCANCODE_NUMLOCKCLEAR:
+    case SDL_SCANCODE_PRINTSCREEN:
+    case SDL_SCANCODE_LGUI:
+    case SDL_SCANCODE_RGUI:
+    case SDL_SCANCODE_APPLICATION:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -105,16 +124,33 @@ void TranslateWindowEvent(const SDL_WindowEvent& e) {
     const HWND h = HandleOfNative(e.windowID);
     if (!h) return;
     switch (e.event) {
-    case SDL_WINDOWEVENT_CLOSE: InputWindowClose(h); break;
-    case SDL_WINDOWEVENT_MINIMIZED: InputWindowMinimized(h); break;
+    case SDL_WINDOWEVENT_CLOSE:
+        InputWindowClose(h);
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        InputWindowMinimized(h);
+        break;
     case SDL_WINDOWEVENT_RESTORED:
-    case SDL_WINDOWEVENT_MAXIMIZED: InputWindowRestored(h); break;
-    case SDL_WINDOWEVENT_SIZE_CHANGED: InputWindowResized(h, e.data1, e.data2); break;
-    case SDL_WINDOWEVENT_MOVED: InputWindowMoved(h, e.data1, e.data2); break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED: InputWindowFocus(h, true); break;
-    case SDL_WINDOWEVENT_FOCUS_LOST: InputWindowFocus(h, false); break;
-    case SDL_WINDOWEVENT_EXPOSED: InputWindowExposed(h); break;
-    default: break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        InputWindowRestored(h);
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        InputWindowResized(h, e.data1, e.data2);
+        break;
+    case SDL_WINDOWEVENT_MOVED:
+        InputWindowMoved(h, e.data1, e.data2);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        InputWindowFocus(h, true);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        InputWindowFocus(h, false);
+        break;
+    case SDL_WINDOWEVENT_EXPOSED:
+        InputWindowExposed(h);
+        break;
+    default:
+        break;
     }
 }
 
@@ -135,16 +171,19 @@ void TranslateEvent(const SDL_Event& e) {
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-        InputMouseButton(EventWindow(e.button.windowID), e.button.button, e.type == SDL_MOUSEBUTTONDOWN,
-                         e.button.x, e.button.y, e.button.clicks);
+        InputMouseButton(EventWindow(e.button.windowID), e.button.button,
+                         e.type == SDL_MOUSEBUTTONDOWN, e.button.x, e.button.y, e.button.clicks);
         break;
     case SDL_MOUSEWHEEL: {
         const int steps = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
         InputMouseWheel(EventWindow(e.wheel.windowID), steps);
         break;
     }
-    case SDL_WINDOWEVENT: TranslateWindowEvent(e.window); break;
-    default: break; // SDL_QUIT among them: closing goes through WM_CLOSE
+    case SDL_WINDOWEVENT:
+        TranslateWindowEvent(e.window);
+        break;
+    default:
+        break; // SDL_QUIT among them: closing goes through WM_CLOSE
     }
 }
 
@@ -156,7 +195,8 @@ void BackendPumpEvents(bool wait) {
     }
     SDL_Event e;
     if (wait && SDL_WaitEventTimeout(&e, kWaitSliceMs)) TranslateEvent(e);
-    while (SDL_PollEvent(&e)) TranslateEvent(e);
+    while (SDL_PollEvent(&e))
+        TranslateEvent(e);
 }
 
 } // namespace platform

@@ -19,9 +19,12 @@ constexpr const char* kOkText = "OK";
 // The SDL box kind that best matches the icon bits of Type.
 Uint32 BoxFlags(UINT type) {
     switch (type & kIconMask) {
-    case MB_ICONHAND: return SDL_MESSAGEBOX_ERROR;
-    case MB_ICONEXCLAMATION: return SDL_MESSAGEBOX_WARNING;
-    default: return SDL_MESSAGEBOX_INFORMATION;
+    case MB_ICONHAND:
+        return SDL_MESSAGEBOX_ERROR;
+    case MB_ICONEXCLAMATION:
+        return SDL_MESSAGEBOX_WARNING;
+    default:
+        return SDL_MESSAGEBOX_INFORMATION;
     }
 }
 
@@ -36,7 +39,8 @@ void ReportToStderr(const std::string& caption, const std::string& text) {
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     const std::string utf8Text = platform::Cp1252ToUtf8(text);
     // A null caption reads "Error" on the original platform.
-    const std::string utf8Caption = caption ? platform::Cp1252ToUtf8(caption) : std::string("Error");
+    const std::string utf8Caption =
+        caption ? platform::Cp1252ToUtf8(caption) : std::string("Error");
     const std::string yes = platform::Cp1252ToUtf8(kYesText);
 
     SDL_MessageBoxButtonData buttons[2] = {};
@@ -46,7 +50,8 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
         buttons[1] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, kNoText};
         count = 2;
     } else {
-        buttons[0] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
+        buttons[0] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT |
+                          SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
                       IDOK, kOkText};
         count = 1;
     }

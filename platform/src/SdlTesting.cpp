@@ -15,7 +15,9 @@ Uint32 NativeId(HWND window) {
     return native ? SDL_GetWindowID(native) : 0;
 }
 
-bool Push(SDL_Event& e) { return SDL_PushEvent(&e) == 1; }
+bool Push(SDL_Event& e) {
+    return SDL_PushEvent(&e) == 1;
+}
 
 } // namespace
 
@@ -77,13 +79,27 @@ bool InjectWindowEvent(HWND window, WindowEvent event, int a, int b) {
     e.window.data1 = a;
     e.window.data2 = b;
     switch (event) {
-    case WindowEvent::Close: e.window.event = SDL_WINDOWEVENT_CLOSE; break;
-    case WindowEvent::Minimized: e.window.event = SDL_WINDOWEVENT_MINIMIZED; break;
-    case WindowEvent::Restored: e.window.event = SDL_WINDOWEVENT_RESTORED; break;
-    case WindowEvent::Resized: e.window.event = SDL_WINDOWEVENT_SIZE_CHANGED; break;
-    case WindowEvent::Moved: e.window.event = SDL_WINDOWEVENT_MOVED; break;
-    case WindowEvent::FocusGained: e.window.event = SDL_WINDOWEVENT_FOCUS_GAINED; break;
-    case WindowEvent::FocusLost: e.window.event = SDL_WINDOWEVENT_FOCUS_LOST; break;
+    case WindowEvent::Close:
+        e.window.event = SDL_WINDOWEVENT_CLOSE;
+        break;
+    case WindowEvent::Minimized:
+        e.window.event = SDL_WINDOWEVENT_MINIMIZED;
+        break;
+    case WindowEvent::Restored:
+        e.window.event = SDL_WINDOWEVENT_RESTORED;
+        break;
+    case WindowEvent::Resized:
+        e.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+        break;
+    case WindowEvent::Moved:
+        e.window.event = SDL_WINDOWEVENT_MOVED;
+        break;
+    case WindowEvent::FocusGained:
+        e.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+        break;
+    case WindowEvent::FocusLost:
+        e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+        break;
     }
     return Push(e);
 }

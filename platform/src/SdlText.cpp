@@ -55,8 +55,9 @@ bool BackendDrawText(PixelSurface& surface, const RECT& clip, int x, int y, cons
     const int bottom = std::min({surface.Height, static_cast<int>(clip.bottom), y + glyphs->h});
     SDL_LockSurface(glyphs);
     for (int py = top; py < bottom; ++py) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(glyphs->pixels) +
-                                                                 static_cast<std::size_t>(py - y) * glyphs->pitch);
+        const auto* row = reinterpret_cast<const std::uint32_t*>(
+            static_cast<const std::uint8_t*>(glyphs->pixels) +
+            static_cast<std::size_t>(py - y) * glyphs->pitch);
         for (int px = left; px < right; ++px) {
             const std::uint32_t g = row[px - x];
             const std::uint32_t a = g >> 24;

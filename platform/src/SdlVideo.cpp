@@ -23,7 +23,9 @@ SdlBackend& Backend() {
     return backend;
 }
 
-SDL_Window* Native(const Window& w) { return static_cast<SDL_Window*>(w.Native); }
+SDL_Window* Native(const Window& w) {
+    return static_cast<SDL_Window*>(w.Native);
+}
 
 // Asks for the visual every top-level window gets: what the offered pixel format describes.
 void RequestVisual(bool full) {
@@ -41,26 +43,40 @@ void RequestVisual(bool full) {
 // SDL's system cursor for an IDC_ identifier.
 SDL_SystemCursor SystemCursorFor(int id) {
     switch (id) {
-    case 32513: return SDL_SYSTEM_CURSOR_IBEAM;
-    case 32514: return SDL_SYSTEM_CURSOR_WAIT;
-    case 32515: return SDL_SYSTEM_CURSOR_CROSSHAIR;
-    case 32640: return SDL_SYSTEM_CURSOR_SIZEALL;
-    case 32642: return SDL_SYSTEM_CURSOR_SIZENWSE;
-    case 32643: return SDL_SYSTEM_CURSOR_SIZENESW;
-    case 32644: return SDL_SYSTEM_CURSOR_SIZEWE;
-    case 32645: return SDL_SYSTEM_CURSOR_SIZENS;
-    case 32646: return SDL_SYSTEM_CURSOR_SIZEALL;
-    case 32648: return SDL_SYSTEM_CURSOR_NO;
-    case 32649: return SDL_SYSTEM_CURSOR_HAND;
-    case 32650: return SDL_SYSTEM_CURSOR_WAITARROW;
-    default: return SDL_SYSTEM_CURSOR_ARROW;
+    case 32513:
+        return SDL_SYSTEM_CURSOR_IBEAM;
+    case 32514:
+        return SDL_SYSTEM_CURSOR_WAIT;
+    case 32515:
+        return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case 32640:
+        return SDL_SYSTEM_CURSOR_SIZEALL;
+    case 32642:
+        return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case 32643:
+        return SDL_SYSTEM_CURSOR_SIZENESW;
+    case 32644:
+        return SDL_SYSTEM_CURSOR_SIZEWE;
+    case 32645:
+        return SDL_SYSTEM_CURSOR_SIZENS;
+    case 32646:
+        return SDL_SYSTEM_CURSOR_SIZEALL;
+    case 32648:
+        return SDL_SYSTEM_CURSOR_NO;
+    case 32649:
+        return SDL_SYSTEM_CURSOR_HAND;
+    case 32650:
+        return SDL_SYSTEM_CURSOR_WAITARROW;
+    default:
+        return SDL_SYSTEM_CURSOR_ARROW;
     }
 }
 
 // A surface over an image's pixels (no copy); the caller frees it.
 SDL_Surface* SurfaceOf(const CursorImage& image) {
-    return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(image.Pixels.data()), image.Width,
-                                              image.Height, 32, image.Width * 4, SDL_PIXELFORMAT_ARGB8888);
+    return SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(image.Pixels.data()),
+                                              image.Width, image.Height, 32, image.Width * 4,
+                                              SDL_PIXELFORMAT_ARGB8888);
 }
 
 } // namespace
@@ -76,7 +92,8 @@ bool BackendStartVideo() {
     // Without a display SDL falls back to a driver nobody can see or answer; such a
     // driver is used only when asked for by name (SDL_VIDEODRIVER), as tests do.
     const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);
-    const bool invisible = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    const bool invisible =
+        driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
     if (invisible && !(requested && *requested)) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         SDL_SetError("no display available");
@@ -102,7 +119,8 @@ bool BackendCreateWindow(Window& w) {
         native = SDL_CreateWindow("", origin.x, origin.y, width, height, flags);
     }
     if (!native) return false;
-    SDL_SetWindowData(native, kHandleKey, reinterpret_cast<void*>(static_cast<std::uintptr_t>(w.Handle)));
+    SDL_SetWindowData(native, kHandleKey,
+                      reinterpret_cast<void*>(static_cast<std::uintptr_t>(w.Handle)));
     w.Native = native;
     if (w.Class) {
         CursorImage* icon = FindCursorImage(w.Class->Icon);
@@ -119,8 +137,10 @@ void BackendDestroyWindow(Window& w) {
 
 void BackendShowWindow(Window& w, bool show) {
     if (!w.Native) return;
-    if (show) SDL_ShowWindow(Native(w));
-    else SDL_HideWindow(Native(w));
+    if (show)
+        SDL_ShowWindow(Native(w));
+    else
+        SDL_HideWindow(Native(w));
 }
 
 void BackendMinimizeWindow(Window& w) {
@@ -159,7 +179,8 @@ SDL_Window* BackendSdlWindow(HWND window) {
 HWND HandleOfNative(Uint32 windowId) {
     SDL_Window* native = SDL_GetWindowFromID(windowId);
     if (!native) return 0;
-    return static_cast<HWND>(reinterpret_cast<std::uintptr_t>(SDL_GetWindowData(native, kHandleKey)));
+    return static_cast<HWND>(
+        reinterpret_cast<std::uintptr_t>(SDL_GetWindowData(native, kHandleKey)));
 }
 
 bool BackendScreenSize(int& width, int& height) {

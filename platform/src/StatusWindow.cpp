@@ -36,7 +36,8 @@ std::map<HWND, std::vector<StatusPart>>& StatusParts() {
 // The right edge of part I in a bar Width pixels wide.
 int PartRight(const std::vector<StatusPart>& parts, std::size_t i, int width) {
     const int edge = parts[i].RightEdge;
-    return edge == kReachesEnd || (i + 1 == parts.size() && edge > width) ? width : std::min(edge, width);
+    return edge == kReachesEnd || (i + 1 == parts.size() && edge > width) ? width
+                                                                          : std::min(edge, width);
 }
 
 int PartLeft(const std::vector<StatusPart>& parts, std::size_t i, int width) {
@@ -45,12 +46,14 @@ int PartLeft(const std::vector<StatusPart>& parts, std::size_t i, int width) {
 
 void FillRow(PixelSurface& s, int y, int x0, int x1, std::uint32_t colour) {
     if (y < 0 || y >= s.Height) return;
-    for (int x = std::max(0, x0); x < std::min(s.Width, x1); ++x) s.Pixels[static_cast<std::size_t>(y) * s.Width + x] = colour;
+    for (int x = std::max(0, x0); x < std::min(s.Width, x1); ++x)
+        s.Pixels[static_cast<std::size_t>(y) * s.Width + x] = colour;
 }
 
 void FillColumn(PixelSurface& s, int x, int y0, int y1, std::uint32_t colour) {
     if (x < 0 || x >= s.Width) return;
-    for (int y = std::max(0, y0); y < std::min(s.Height, y1); ++y) s.Pixels[static_cast<std::size_t>(y) * s.Width + x] = colour;
+    for (int y = std::max(0, y0); y < std::min(s.Height, y1); ++y)
+        s.Pixels[static_cast<std::size_t>(y) * s.Width + x] = colour;
 }
 
 // Paints the bar: face, a light top line, sunken part frames and each part's text.
@@ -69,8 +72,8 @@ void PaintBar(Window& w, const std::vector<StatusPart>& parts) {
             FillColumn(s, right - 3, 2, s.Height - 1, kLightColour);
         }
         const RECT clip{left + kTextMargin, 3, right - kTextMargin, s.Height - 1};
-        BackendDrawText(s, clip, left + kTextMargin, (s.Height - textHeight) / 2 + 1, parts[i].Text.c_str(),
-                        kTextColour);
+        BackendDrawText(s, clip, left + kTextMargin, (s.Height - textHeight) / 2 + 1,
+                        parts[i].Text.c_str(), kTextColour);
     }
 }
 
@@ -81,7 +84,8 @@ LRESULT SetParts(HWND h, WPARAM count, LPARAM edges) {
     // No parts at all keeps one part over the whole bar.
     const std::size_t n = std::max<std::size_t>(count, 1);
     parts.resize(n);
-    for (std::size_t i = 0; i < n; ++i) parts[i].RightEdge = count ? given[i] : kReachesEnd;
+    for (std::size_t i = 0; i < n; ++i)
+        parts[i].RightEdge = count ? given[i] : kReachesEnd;
     InvalidateRect(h, nullptr, TRUE);
     return TRUE;
 }
@@ -105,11 +109,14 @@ LRESULT StatusWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         StatusParts()[h][0].Text = cs && cs->lpszName ? cs->lpszName : "";
         return 0;
     }
-    case WM_NCDESTROY: StatusParts().erase(h); return 0;
+    case WM_NCDESTROY:
+        StatusParts().erase(h);
+        return 0;
     case WM_SETTEXT:
         SetText(h, 0, lParam);
         return DefWindowProcA(h, message, wParam, lParam);
-    case WM_ERASEBKGND: return 1;
+    case WM_ERASEBKGND:
+        return 1;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         BeginPaint(h, &ps);
@@ -117,12 +124,15 @@ LRESULT StatusWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         EndPaint(h, &ps);
         return 0;
     }
-    case SB_SETPARTS: return SetParts(h, wParam, lParam);
-    case SB_SETTEXTA: return SetText(h, wParam, lParam);
+    case SB_SETPARTS:
+        return SetParts(h, wParam, lParam);
+    case SB_SETTEXTA:
+        return SetText(h, wParam, lParam);
     case SB_GETPARTS: {
         const auto& parts = StatusParts()[h];
         if (int* out = reinterpret_cast<int*>(lParam))
-            for (std::size_t i = 0; i < std::min<std::size_t>(wParam, parts.size()); ++i) out[i] = parts[i].RightEdge;
+            for (std::size_t i = 0; i < std::min<std::size_t>(wParam, parts.size()); ++i)
+                out[i] = parts[i].RightEdge;
         return static_cast<LRESULT>(parts.size());
     }
     case SB_GETTEXTLENGTHA:
@@ -132,8 +142,10 @@ LRESULT StatusWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         if (i >= parts.size()) return 0;
         // As on the platform, the caller's buffer must hold the whole text (see SB_GETTEXTLENGTHA).
         if (message == SB_GETTEXTA && lParam)
-            std::memcpy(reinterpret_cast<char*>(lParam), parts[i].Text.c_str(), parts[i].Text.size() + 1);
-        return MAKELPARAM(static_cast<WORD>(parts[i].Text.size()), static_cast<WORD>(parts[i].Flags));
+            std::memcpy(reinterpret_cast<char*>(lParam), parts[i].Text.c_str(),
+                        parts[i].Text.size() + 1);
+        return MAKELPARAM(static_cast<WORD>(parts[i].Text.size()),
+                          static_cast<WORD>(parts[i].Flags));
     }
     case SB_GETRECT: {
         const auto& parts = StatusParts()[h];
@@ -145,7 +157,8 @@ LRESULT StatusWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
         *out = RECT{PartLeft(parts, i, width), 0, PartRight(parts, i, width), ClientHeight(*w)};
         return TRUE;
     }
-    default: return DefWindowProcA(h, message, wParam, lParam);
+    default:
+        return DefWindowProcA(h, message, wParam, lParam);
     }
 }
 
@@ -169,8 +182,11 @@ HWND CreateStatusWindowA(LONG style, LPCSTR text, HWND parent, UINT id) {
     if (!p || !RegisterStatusClass()) return 0;
     const int width = ClientWidth(*p);
     const int top = ClientHeight(*p) - STATUS_BAR_HEIGHT;
-    return CreateWindowExA(0, STATUSCLASSNAMEA, text, static_cast<DWORD>(style) | WS_CHILD, 0, top, width,
-                           STATUS_BAR_HEIGHT, parent, static_cast<HMENU>(id), GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, STATUSCLASSNAMEA, text, static_cast<DWORD>(style) | WS_CHILD, 0, top,
+                           width, STATUS_BAR_HEIGHT, parent, static_cast<HMENU>(id),
+                           GetModuleHandleA(nullptr), nullptr);
 }
 
-void InitCommonControls() { RegisterStatusClass(); }
+void InitCommonControls() {
+    RegisterStatusClass();
+}

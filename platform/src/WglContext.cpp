@@ -142,9 +142,13 @@ BOOL wglDeleteContext(HGLRC context) {
     return TRUE;
 }
 
-HGLRC wglGetCurrentContext() { return Wgl().Current; }
+HGLRC wglGetCurrentContext() {
+    return Wgl().Current;
+}
 
-HDC wglGetCurrentDC() { return Wgl().CurrentDc; }
+HDC wglGetCurrentDC() {
+    return Wgl().CurrentDc;
+}
 
 BOOL SwapBuffers(HDC dc) {
     Window* w = WindowOfDc(dc);

@@ -45,7 +45,8 @@ WindowClass* FindClass(LPCSTR name) {
     if (!name) return nullptr;
     for (auto& c : WindowsState().Classes) {
         if (IS_INTRESOURCE(name)) {
-            if (c->Atom == static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(name))) return c.get();
+            if (c->Atom == static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(name)))
+                return c.get();
         } else if (SameName(c->Name, name)) {
             return c.get();
         }
@@ -57,22 +58,19 @@ WindowClass* FindClass(LPCSTR name) {
 
 using namespace platform;
 
-// Registers a class from the short record.
+// Registers a class from the short record, as the extended one without a small icon.
 ATOM RegisterClassA(const WNDCLASSA* wc) {
     if (!wc) return 0;
-    WindowClass record;
-    record.Style = wc->style;
-    record.Proc = wc->lpfnWndProc;
-    record.Instance = wc->hInstance;
-    record.Icon = wc->hIcon;
-    record.Cursor = wc->hCursor;
-    record.Background = wc->hbrBackground;
-    return Register(record, wc->lpszClassName);
+    const WNDCLASSEXA ex{sizeof(WNDCLASSEXA), wc->style,        wc->lpfnWndProc,   wc->cbClsExtra,
+                         wc->cbWndExtra,      wc->hInstance,    wc->hIcon,         wc->hCursor,
+                         wc->hbrBackground,   wc->lpszMenuName, wc->lpszClassName, 0};
+    return RegisterClassExA(&ex);
 }
 
 // Registers a class from the extended record; cbSize must be the 32-bit or our record size.
 ATOM RegisterClassExA(const WNDCLASSEXA* wc) {
-    if (!wc || (wc->cbSize != WNDCLASSEXA_SIZE_32BIT && wc->cbSize != sizeof(WNDCLASSEXA))) return 0;
+    if (!wc || (wc->cbSize != WNDCLASSEXA_SIZE_32BIT && wc->cbSize != sizeof(WNDCLASSEXA)))
+        return 0;
     WindowClass record;
     record.Style = wc->style;
     record.Proc = wc->lpfnWndProc;
@@ -107,8 +105,8 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE) {
     WindowClass* c = FindClass(className);
     if (!c || c->WindowCount > 0) return FALSE;
     auto& classes = WindowsState().Classes;
-    classes.erase(std::find_if(classes.begin(), classes.end(),
-                               [c](const auto& p) { return p.get() == c; }));
+    classes.erase(
+        std::find_if(classes.begin(), classes.end(), [c](const auto& p) { return p.get() == c; }));
     return TRUE;
 }
 

@@ -67,7 +67,7 @@ struct Window {
     HRGN Region = 0;
     std::map<std::string, HANDLE> Properties;
     std::vector<HWND> Children;
-    PixelSurface Surface; // child windows draw here
+    PixelSurface Surface;     // child windows draw here
     std::vector<HDC> OpenDcs; // DCs of GetDC/BeginPaint not yet released; freed with the window
     int PixelFormat = 0;
     std::intptr_t UserData = 0;
@@ -110,6 +110,12 @@ void InvalidateWhole(Window& w, bool erase);
 void StoreWindowTitle(Window& w, LPCSTR text);
 
 // ---- Messages ---------------------------------------------------------------------------
+// Signed client coordinates packed in the 16-bit halves of an lParam.
+inline LPARAM PackPoint(int x, int y) {
+    return MAKELPARAM(static_cast<WORD>(static_cast<std::int16_t>(x)),
+                      static_cast<WORD>(static_cast<std::int16_t>(y)));
+}
+
 // Appends a message with the current time and pointer position.
 void PostToQueue(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Drops queued messages of a destroyed window.

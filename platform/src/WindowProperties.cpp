@@ -16,7 +16,8 @@ std::string PropertyKey(LPCSTR name) {
         return buffer;
     }
     std::string key(name);
-    for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : key)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return key;
 }
 

@@ -8,7 +8,7 @@
 namespace platform {
 namespace {
 
-constexpr UINT kMinimumPeriod = 10;    // shorter periods are raised to this
+constexpr UINT kMinimumPeriod = 10; // shorter periods are raised to this
 constexpr UINT kMaximumPeriod = 0x7FFFFFFF;
 constexpr UINT_PTR kFirstThreadTimerId = 1;
 
@@ -25,7 +25,9 @@ std::vector<Timer>& Timers() {
 }
 
 // Whether a period has passed since Start; tick counts wrap, differences do not.
-bool Elapsed(const Timer& t, DWORD now) { return static_cast<DWORD>(now - t.Start) >= t.Period; }
+bool Elapsed(const Timer& t, DWORD now) {
+    return static_cast<DWORD>(now - t.Start) >= t.Period;
+}
 
 } // namespace
 
@@ -42,7 +44,8 @@ bool TakeDueTimer(HWND filter, MSG* msg, bool remove, bool (*matches)(HWND, HWND
 
 void KillTimersOf(HWND window) {
     auto& timers = Timers();
-    timers.erase(std::remove_if(timers.begin(), timers.end(), [window](const Timer& t) { return t.Window == window; }),
+    timers.erase(std::remove_if(timers.begin(), timers.end(),
+                                [window](const Timer& t) { return t.Window == window; }),
                  timers.end());
 }
 
@@ -58,7 +61,8 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT period, TIMERPROC proc) {
     if (window == 0) {
         // A thread timer gets an identifier of its own.
         id = kFirstThreadTimerId;
-        while (std::any_of(timers.begin(), timers.end(), [id](const Timer& t) { return !t.Window && t.Id == id; }))
+        while (std::any_of(timers.begin(), timers.end(),
+                           [id](const Timer& t) { return !t.Window && t.Id == id; }))
             ++id;
     }
     for (Timer& t : timers)

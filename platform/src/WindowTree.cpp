@@ -11,15 +11,9 @@
 namespace platform {
 namespace {
 
-constexpr int kDefaultWidth = 640;   // CW_USEDEFAULT sizes of an overlapped window
+constexpr int kDefaultWidth = 640; // CW_USEDEFAULT sizes of an overlapped window
 constexpr int kDefaultHeight = 480;
 constexpr std::uint32_t kFreshSurfacePixel = 0xFFF0F0F0; // button face, until painted
-
-// Signed client coordinates packed in the halves of an lParam.
-LPARAM PackPoint(int x, int y) {
-    return MAKELPARAM(static_cast<WORD>(static_cast<std::int16_t>(x)),
-                      static_cast<WORD>(static_cast<std::int16_t>(y)));
-}
 
 // Window rectangle from a position and size given to CreateWindowExA or MoveWindow.
 RECT RectFrom(int x, int y, int width, int height) {
@@ -48,7 +42,8 @@ void SendDestroyMessages(HWND h) {
     Window* w = FindWindow(h);
     if (!w) return;
     std::vector<HWND> children = w->Children;
-    for (HWND c : children) SendDestroyMessages(c);
+    for (HWND c : children)
+        SendDestroyMessages(c);
 }
 
 // Frees a window and its descendants, children first, after WM_NCDESTROY.
@@ -56,7 +51,8 @@ void FreeWindow(HWND h) {
     Window* w = FindWindow(h);
     if (!w) return;
     std::vector<HWND> children = w->Children;
-    for (HWND c : children) FreeWindow(c);
+    for (HWND c : children)
+        FreeWindow(c);
     SendMessageA(h, WM_NCDESTROY, 0, 0);
     WindowState& state = WindowsState();
     if (state.Capture == h) {
@@ -66,7 +62,8 @@ void FreeWindow(HWND h) {
     if (state.Foreground == h) state.Foreground = 0;
     if (state.Focus == h) state.Focus = 0;
     if (w->Region) DeleteObject(w->Region);
-    for (HDC dc : w->OpenDcs) GdiDestroyWindowDC(dc);
+    for (HDC dc : w->OpenDcs)
+        GdiDestroyWindowDC(dc);
     if (w->Class) --w->Class->WindowCount;
     if (Window* parent = FindWindow(w->Parent)) {
         auto& siblings = parent->Children;
@@ -116,24 +113,31 @@ WindowState& WindowsState() {
     return state;
 }
 
-Window* FindWindow(HWND handle) { return WindowsState().Windows.Get(handle); }
+Window* FindWindow(HWND handle) {
+    return WindowsState().Windows.Get(handle);
+}
 
-bool IsTopLevel(const Window& w) { return (w.Style & WS_CHILD) == 0; }
+bool IsTopLevel(const Window& w) {
+    return (w.Style & WS_CHILD) == 0;
+}
 
 Window* TopLevelOf(HWND handle) {
     Window* w = FindWindow(handle);
-    while (w && !IsTopLevel(*w)) w = FindWindow(w->Parent);
+    while (w && !IsTopLevel(*w))
+        w = FindWindow(w->Parent);
     return w;
 }
 
 int ClientWidth(const Window& w) {
     if (w.Minimized) return 0;
-    return std::max(0, static_cast<int>(w.Outer.right - w.Outer.left) - w.Frame.Left - w.Frame.Right);
+    return std::max(0,
+                    static_cast<int>(w.Outer.right - w.Outer.left) - w.Frame.Left - w.Frame.Right);
 }
 
 int ClientHeight(const Window& w) {
     if (w.Minimized) return 0;
-    return std::max(0, static_cast<int>(w.Outer.bottom - w.Outer.top) - w.Frame.Top - w.Frame.Bottom);
+    return std::max(0,
+                    static_cast<int>(w.Outer.bottom - w.Outer.top) - w.Frame.Top - w.Frame.Bottom);
 }
 
 POINT ClientOriginOnScreen(const Window& w) {
@@ -246,8 +250,9 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
         BackendSetTitle(*w, Cp1252ToUtf8(w->Title.c_str()));
     }
 
-    CREATESTRUCTA cs{param, instance, menu, parent, height, width, y, x,
-                     static_cast<LONG>(style), windowName, className, exStyle};
+    CREATESTRUCTA cs{
+        param,      instance,  menu,   parent, height, width, y, x, static_cast<LONG>(style),
+        windowName, className, exStyle};
     const LPARAM csParam = reinterpret_cast<LPARAM>(&cs);
     if (!SendMessageA(h, WM_NCCREATE, 0, csParam) || SendMessageA(h, WM_CREATE, 0, csParam) == -1) {
         DestroyWindow(h);
@@ -275,7 +280,9 @@ BOOL DestroyWindow(HWND h) {
     return TRUE;
 }
 
-BOOL IsWindow(HWND h) { return FindWindow(h) ? TRUE : FALSE; }
+BOOL IsWindow(HWND h) {
+    return FindWindow(h) ? TRUE : FALSE;
+}
 
 BOOL IsWindowVisible(HWND h) {
     Window* w = FindWindow(h);
@@ -297,9 +304,8 @@ BOOL ShowWindow(HWND h, int command) {
     }
     const bool minimise =
         command == SW_MINIMIZE || command == SW_SHOWMINIMIZED || command == SW_SHOWMINNOACTIVE;
-    const bool activate =
-        command != SW_SHOWNA && command != SW_SHOWNOACTIVATE && command != SW_SHOWMINNOACTIVE &&
-        command != SW_MINIMIZE;
+    const bool activate = command != SW_SHOWNA && command != SW_SHOWNOACTIVATE &&
+                          command != SW_SHOWMINNOACTIVE && command != SW_MINIMIZE;
     if (!w->Visible) {
         w->Style |= WS_VISIBLE;
         ShowHidden(*w, activate);
@@ -421,14 +427,22 @@ std::intptr_t GetWindowLongPtrA(HWND h, int index) {
     Window* w = FindWindow(h);
     if (!w) return 0;
     switch (index) {
-    case GWL_WNDPROC: return reinterpret_cast<std::intptr_t>(w->Proc);
-    case GWL_HINSTANCE: return w->Instance;
-    case GWL_HWNDPARENT: return w->Parent;
-    case GWL_ID: return w->Id;
-    case GWL_STYLE: return static_cast<std::intptr_t>(w->Style);
-    case GWL_EXSTYLE: return static_cast<std::intptr_t>(w->ExStyle);
-    case GWL_USERDATA: return w->UserData;
-    default: return 0;
+    case GWL_WNDPROC:
+        return reinterpret_cast<std::intptr_t>(w->Proc);
+    case GWL_HINSTANCE:
+        return w->Instance;
+    case GWL_HWNDPARENT:
+        return w->Parent;
+    case GWL_ID:
+        return w->Id;
+    case GWL_STYLE:
+        return static_cast<std::intptr_t>(w->Style);
+    case GWL_EXSTYLE:
+        return static_cast<std::intptr_t>(w->ExStyle);
+    case GWL_USERDATA:
+        return w->UserData;
+    default:
+        return 0;
     }
 }
 
@@ -441,9 +455,14 @@ std::intptr_t SetWindowLongPtrA(HWND h, int index, std::intptr_t value) {
         if (!value) return 0;
         w->Proc = reinterpret_cast<WNDPROC>(value);
         break;
-    case GWL_ID: w->Id = static_cast<int>(value); break;
-    case GWL_USERDATA: w->UserData = value; break;
-    default: return 0;
+    case GWL_ID:
+        w->Id = static_cast<int>(value);
+        break;
+    case GWL_USERDATA:
+        w->UserData = value;
+        break;
+    default:
+        return 0;
     }
     return old;
 }

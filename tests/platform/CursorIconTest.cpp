@@ -14,19 +14,45 @@ namespace {
 // A .cur (type 2) or .ico (type 1) file with one 2 by 2 image of Bpp bits per pixel.
 std::vector<std::uint8_t> IconFile(int type, int bpp) {
     std::vector<std::uint8_t> f;
-    auto u16 = [&](unsigned v) { f.push_back(v & 0xFF); f.push_back((v >> 8) & 0xFF); };
-    auto u32 = [&](unsigned v) { u16(v & 0xFFFF); u16(v >> 16); };
+    auto u16 = [&](unsigned v) {
+        f.push_back(v & 0xFF);
+        f.push_back((v >> 8) & 0xFF);
+    };
+    auto u32 = [&](unsigned v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
     const unsigned colours = bpp <= 8 ? (1u << bpp) : 0;
     const unsigned colourStride = ((2 * bpp + 31) / 32) * 4;
     const unsigned imageBytes = 40 + 4 * colours + colourStride * 2 + 4 * 2;
-    u16(0); u16(type); u16(1);
-    f.push_back(2); f.push_back(2); f.push_back(0); f.push_back(0);
-    u16(1); u16(type == 2 ? 1 : bpp); // hot spot x or planes; hot spot y or depth
-    u32(imageBytes); u32(22);
-    u32(40); u32(2); u32(4); u16(1); u16(bpp); u32(0); u32(0); u32(0); u32(0); u32(0); u32(0);
-    for (unsigned i = 0; i < colours; ++i) u32(i ? 0x00FFFFFF : 0);
-    for (unsigned i = 0; i < colourStride * 2; ++i) f.push_back(static_cast<std::uint8_t>(0x80 + i));
-    for (int i = 0; i < 8; ++i) f.push_back(i == 0 ? 0x40 : 0); // one transparent pixel
+    u16(0);
+    u16(type);
+    u16(1);
+    f.push_back(2);
+    f.push_back(2);
+    f.push_back(0);
+    f.push_back(0);
+    u16(1);
+    u16(type == 2 ? 1 : bpp); // hot spot x or planes; hot spot y or depth
+    u32(imageBytes);
+    u32(22);
+    u32(40);
+    u32(2);
+    u32(4);
+    u16(1);
+    u16(bpp);
+    u32(0);
+    u32(0);
+    u32(0);
+    u32(0);
+    u32(0);
+    u32(0);
+    for (unsigned i = 0; i < colours; ++i)
+        u32(i ? 0x00FFFFFF : 0);
+    for (unsigned i = 0; i < colourStride * 2; ++i)
+        f.push_back(static_cast<std::uint8_t>(0x80 + i));
+    for (int i = 0; i < 8; ++i)
+        f.push_back(i == 0 ? 0x40 : 0); // one transparent pixel
     return f;
 }
 
@@ -35,25 +61,27 @@ class CursorIcon : public OffscreenTest {
     void SetUp() override {
         OffscreenTest::SetUp();
         dir = std::filesystem::temp_directory_path() /
-              ("cursor_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+              ("cursor_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(dir);
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
     std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
         const std::string path = (dir / name).string();
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
         return path;
     }
     std::filesystem::path dir;
 };
 
 TEST_F(CursorIcon, SystemCursorsAndIconsWithANullInstance) {
-    const LPCSTR cursors[] = {IDC_ARROW, IDC_IBEAM, IDC_WAIT, IDC_CROSS, IDC_UPARROW, IDC_SIZE,
-                              IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZEWE, IDC_SIZENS, IDC_SIZEALL,
-                              IDC_NO, IDC_HAND, IDC_APPSTARTING, IDC_HELP};
-    for (LPCSTR id : cursors) EXPECT_NE(LoadCursorA(0, id), 0u) << reinterpret_cast<std::uintptr_t>(id);
+    const LPCSTR cursors[] = {IDC_ARROW,   IDC_IBEAM,    IDC_WAIT,     IDC_CROSS,       IDC_UPARROW,
+                              IDC_SIZE,    IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZEWE,      IDC_SIZENS,
+                              IDC_SIZEALL, IDC_NO,       IDC_HAND,     IDC_APPSTARTING, IDC_HELP};
+    for (LPCSTR id : cursors)
+        EXPECT_NE(LoadCursorA(0, id), 0u) << reinterpret_cast<std::uintptr_t>(id);
     EXPECT_EQ(LoadCursorA(0, IDC_ARROW), LoadCursorA(0, IDC_ARROW));
     EXPECT_NE(LoadCursorA(0, IDC_ARROW), LoadCursorA(0, IDC_HAND));
     EXPECT_EQ(LoadCursorA(0, MAKEINTRESOURCEA(1)), 0u);
@@ -68,8 +96,8 @@ TEST_F(CursorIcon, SystemCursorsAndIconsWithANullInstance) {
 TEST_F(CursorIcon, FilesLoadAtEveryDepthAndServeAsIcons) {
     for (int type : {1, 2})
         for (int bpp : {1, 4, 8, 24, 32}) {
-            const std::string path = Write("image" + std::to_string(type) + "_" + std::to_string(bpp) +
-                                               (type == 2 ? ".cur" : ".ico"),
+            const std::string path = Write("image" + std::to_string(type) + "_" +
+                                               std::to_string(bpp) + (type == 2 ? ".cur" : ".ico"),
                                            IconFile(type, bpp));
             HCURSOR c = LoadCursorFromFileA(path.c_str());
             EXPECT_NE(c, 0u) << path;
@@ -84,7 +112,8 @@ TEST_F(CursorIcon, FilesLoadAtEveryDepthAndServeAsIcons) {
     wc.lpszClassName = "FileIconWindow";
     ASSERT_NE(wc.hIcon, 0u);
     ASSERT_NE(RegisterClassA(&wc), 0);
-    HWND w = CreateWindowExA(0, "FileIconWindow", "", kWindowedStyle, 0, 0, 100, 100, 0, 0, 0, nullptr);
+    HWND w =
+        CreateWindowExA(0, "FileIconWindow", "", kWindowedStyle, 0, 0, 100, 100, 0, 0, 0, nullptr);
     EXPECT_NE(w, 0u);
     ASSERT_TRUE(win32test::InjectMouseMotion(w, 5, 5)); // shows the class cursor
     PumpAll();

@@ -152,25 +152,50 @@ TEST_F(GlWindow, ContextRendersWithOpenGl11AndGlu) {
 
 // Every piece of GL state compositing could touch, read back.
 std::vector<double> Snapshot() {
-    static const GLenum kCaps[] = {GL_LIGHTING,    GL_DEPTH_TEST,  GL_BLEND,        GL_TEXTURE_2D,
-                                   GL_TEXTURE_1D,  GL_SCISSOR_TEST, GL_ALPHA_TEST,  GL_FOG,
-                                   GL_CULL_FACE,   GL_STENCIL_TEST, GL_CLIP_PLANE0, GL_DITHER,
+    static const GLenum kCaps[] = {GL_LIGHTING,       GL_DEPTH_TEST,  GL_BLEND,
+                                   GL_TEXTURE_2D,     GL_TEXTURE_1D,  GL_SCISSOR_TEST,
+                                   GL_ALPHA_TEST,     GL_FOG,         GL_CULL_FACE,
+                                   GL_STENCIL_TEST,   GL_CLIP_PLANE0, GL_DITHER,
                                    GL_COLOR_LOGIC_OP, GL_LIGHT0};
-    static const std::pair<GLenum, int> kValues[] = {
-        {GL_VIEWPORT, 4},           {GL_SCISSOR_BOX, 4},        {GL_MATRIX_MODE, 1},
-        {GL_PROJECTION_MATRIX, 16}, {GL_MODELVIEW_MATRIX, 16},  {GL_TEXTURE_MATRIX, 16},
-        {GL_CURRENT_RASTER_POSITION, 4}, {GL_CURRENT_COLOR, 4}, {GL_COLOR_WRITEMASK, 4},
-        {GL_DRAW_BUFFER, 1},        {GL_UNPACK_ALIGNMENT, 1},   {GL_UNPACK_ROW_LENGTH, 1},
-        {GL_UNPACK_SKIP_ROWS, 1},   {GL_UNPACK_SKIP_PIXELS, 1}, {GL_UNPACK_SWAP_BYTES, 1},
-        {GL_ZOOM_X, 1},             {GL_ZOOM_Y, 1},             {GL_RED_SCALE, 1},
-        {GL_GREEN_BIAS, 1},         {GL_MAP_COLOR, 1},          {GL_TEXTURE_BINDING_2D, 1},
-        {GL_BLEND_SRC, 1},          {GL_BLEND_DST, 1},          {GL_DEPTH_FUNC, 1},
-        {GL_DEPTH_WRITEMASK, 1},    {GL_COLOR_CLEAR_VALUE, 4},        {GL_PROJECTION_STACK_DEPTH, 1},
-        {GL_MODELVIEW_STACK_DEPTH, 1}, {GL_ATTRIB_STACK_DEPTH, 1}, {GL_CLIENT_ATTRIB_STACK_DEPTH, 1},
-        {GL_SHADE_MODEL, 1},        {GL_FRONT_FACE, 1},         {GL_POLYGON_MODE, 2},
-        {GL_LIST_BASE, 1},          {GL_ALPHA_TEST_FUNC, 1},    {GL_LOGIC_OP_MODE, 1}};
+    static const std::pair<GLenum, int> kValues[] = {{GL_VIEWPORT, 4},
+                                                     {GL_SCISSOR_BOX, 4},
+                                                     {GL_MATRIX_MODE, 1},
+                                                     {GL_PROJECTION_MATRIX, 16},
+                                                     {GL_MODELVIEW_MATRIX, 16},
+                                                     {GL_TEXTURE_MATRIX, 16},
+                                                     {GL_CURRENT_RASTER_POSITION, 4},
+                                                     {GL_CURRENT_COLOR, 4},
+                                                     {GL_COLOR_WRITEMASK, 4},
+                                                     {GL_DRAW_BUFFER, 1},
+                                                     {GL_UNPACK_ALIGNMENT, 1},
+                                                     {GL_UNPACK_ROW_LENGTH, 1},
+                                                     {GL_UNPACK_SKIP_ROWS, 1},
+                                                     {GL_UNPACK_SKIP_PIXELS, 1},
+                                                     {GL_UNPACK_SWAP_BYTES, 1},
+                                                     {GL_ZOOM_X, 1},
+                                                     {GL_ZOOM_Y, 1},
+                                                     {GL_RED_SCALE, 1},
+                                                     {GL_GREEN_BIAS, 1},
+                                                     {GL_MAP_COLOR, 1},
+                                                     {GL_TEXTURE_BINDING_2D, 1},
+                                                     {GL_BLEND_SRC, 1},
+                                                     {GL_BLEND_DST, 1},
+                                                     {GL_DEPTH_FUNC, 1},
+                                                     {GL_DEPTH_WRITEMASK, 1},
+                                                     {GL_COLOR_CLEAR_VALUE, 4},
+                                                     {GL_PROJECTION_STACK_DEPTH, 1},
+                                                     {GL_MODELVIEW_STACK_DEPTH, 1},
+                                                     {GL_ATTRIB_STACK_DEPTH, 1},
+                                                     {GL_CLIENT_ATTRIB_STACK_DEPTH, 1},
+                                                     {GL_SHADE_MODEL, 1},
+                                                     {GL_FRONT_FACE, 1},
+                                                     {GL_POLYGON_MODE, 2},
+                                                     {GL_LIST_BASE, 1},
+                                                     {GL_ALPHA_TEST_FUNC, 1},
+                                                     {GL_LOGIC_OP_MODE, 1}};
     std::vector<double> out;
-    for (GLenum cap : kCaps) out.push_back(glIsEnabled(cap));
+    for (GLenum cap : kCaps)
+        out.push_back(glIsEnabled(cap));
     for (auto [name, count] : kValues) {
         double v[16] = {};
         glGetDoublev(name, v);
@@ -257,16 +282,17 @@ TEST_F(GlWindow, SwapCompositesChildrenInsideTheirRegionsAndRestoresGlState) {
         int X, Y;
         std::array<int, 4> Colour;
     };
-    const Case cases[] = {{20, 30, kRed},  {59, 49, kRed},   {60, 30, kBlue}, {19, 30, kBlue},
-                          {20, 50, kBlue}, {105, 35, kGreen}, {119, 49, kGreen}, {125, 35, kBlue},
-                          {25, 105, kBlue}};
+    const Case cases[] = {{20, 30, kRed},    {59, 49, kRed},   {60, 30, kBlue},
+                          {19, 30, kBlue},   {20, 50, kBlue},  {105, 35, kGreen},
+                          {119, 49, kGreen}, {125, 35, kBlue}, {25, 105, kBlue}};
     glPopClientAttrib(); // reading back needs plain pixel state
     glPopAttrib();
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelTransferf(GL_RED_SCALE, 1.0f); // transfer settings apply to reading too
     glPixelTransferf(GL_GREEN_BIAS, 0.0f);
-    for (const Case& c : cases) EXPECT_EQ(PixelAt(c.X, c.Y), c.Colour) << c.X << "," << c.Y;
+    for (const Case& c : cases)
+        EXPECT_EQ(PixelAt(c.X, c.Y), c.Colour) << c.X << "," << c.Y;
 
     SetUnusualState();
     const std::vector<double> beforeSwap = Snapshot();

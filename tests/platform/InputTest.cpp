@@ -31,11 +31,20 @@ TEST_F(Input, KeysArriveWithVirtualKeyCodes) {
         int Scancode;
         int VirtualKey;
     };
-    const Case cases[] = {{kScanA, 'A'},        {kScanZ, 'Z'},          {kScan1, '1'},
-                          {kScan0, '0'},        {kScanEscape, VK_ESCAPE}, {kScanReturn, VK_RETURN},
-                          {kScanSpace, VK_SPACE}, {kScanF1, VK_F1},       {kScanF12, VK_F12},
-                          {kScanLeft, VK_LEFT}, {kScanUp, VK_UP},       {kScanRight, VK_RIGHT},
-                          {kScanDown, VK_DOWN}, {kScanLeftShift, VK_SHIFT}};
+    const Case cases[] = {{kScanA, 'A'},
+                          {kScanZ, 'Z'},
+                          {kScan1, '1'},
+                          {kScan0, '0'},
+                          {kScanEscape, VK_ESCAPE},
+                          {kScanReturn, VK_RETURN},
+                          {kScanSpace, VK_SPACE},
+                          {kScanF1, VK_F1},
+                          {kScanF12, VK_F12},
+                          {kScanLeft, VK_LEFT},
+                          {kScanUp, VK_UP},
+                          {kScanRight, VK_RIGHT},
+                          {kScanDown, VK_DOWN},
+                          {kScanLeftShift, VK_SHIFT}};
     for (const Case& c : cases) {
         Log().clear();
         ASSERT_TRUE(InjectKey(window, c.Scancode, true));
@@ -166,7 +175,8 @@ TEST_F(Input, NativeWindowEventsBecomePostedMessages) {
     ASSERT_EQ(sizes.size(), 2u);
     EXPECT_EQ(sizes[0].WParam, SIZE_MINIMIZED);
     EXPECT_EQ(sizes[0].LParam, 0);
-    EXPECT_EQ(sizes[1].LParam, MAKELPARAM(static_cast<WORD>(client.right), static_cast<WORD>(client.bottom)));
+    EXPECT_EQ(sizes[1].LParam,
+              MAKELPARAM(static_cast<WORD>(client.right), static_cast<WORD>(client.bottom)));
 
     InjectWindowEvent(window, WindowEvent::FocusLost);
     PumpAll();

@@ -19,7 +19,8 @@ TEST(MessageBoxWithoutDisplay, ReturnsZeroAndWritesCaptionAndTextToStderr) {
         const char* ExpectedText;
     };
     const Case cases[] = {
-        {MB_YESNO | MB_ICONQUESTION, "Settare lo schermo intero?  ", "Video!", "Settare lo schermo intero?  "},
+        {MB_YESNO | MB_ICONQUESTION, "Settare lo schermo intero?  ", "Video!",
+         "Settare lo schermo intero?  "},
         {MB_OK, "la rispettiva applicazione non \xE8 stata inizilizata!", "Error",
          "la rispettiva applicazione non \xC3\xA8 stata inizilizata!"},
         {MB_OK | MB_ICONERROR, "nessun titolo", nullptr, "nessun titolo"},

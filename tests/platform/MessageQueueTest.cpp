@@ -27,7 +27,8 @@ bool PumpOneStep(MSG& msg) {
 }
 
 TEST_F(MessageQueue, PostedMessagesComeOutInOrderOnePerStep) {
-    for (UINT i = 0; i < 3; ++i) PostMessageA(window, WM_USER + i, i, 0);
+    for (UINT i = 0; i < 3; ++i)
+        PostMessageA(window, WM_USER + i, i, 0);
     MSG msg;
     for (UINT i = 0; i < 3; ++i) {
         ASSERT_TRUE(PumpOneStep(msg));
@@ -133,8 +134,11 @@ TEST_F(MessageQueue, TranslateTurnsTypingKeysIntoCharacters) {
         bool Typed;
         WPARAM Character;
     };
-    const Case cases[] = {{'Z', true, 'z'}, {'7', true, '7'}, {VK_SPACE, true, ' '},
-                          {VK_F1, false, 0}, {VK_LEFT, false, 0}};
+    const Case cases[] = {{'Z', true, 'z'},
+                          {'7', true, '7'},
+                          {VK_SPACE, true, ' '},
+                          {VK_F1, false, 0},
+                          {VK_LEFT, false, 0}};
     for (const Case& c : cases) {
         MSG key{window, WM_KEYDOWN, static_cast<WPARAM>(c.VirtualKey), 1, 0, {0, 0}};
         EXPECT_EQ(TranslateMessage(&key), c.Typed ? TRUE : FALSE) << c.VirtualKey;

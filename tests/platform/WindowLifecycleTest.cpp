@@ -84,7 +84,8 @@ TEST_F(WindowLifecycle, ShowingAHiddenWindowSendsSizeBeforeReturning) {
     auto sizes = Only(WM_SIZE);
     ASSERT_EQ(sizes.size(), 1u);
     EXPECT_EQ(sizes[0].WParam, SIZE_RESTORED);
-    EXPECT_EQ(sizes[0].LParam, MAKELPARAM(static_cast<WORD>(client.right), static_cast<WORD>(client.bottom)));
+    EXPECT_EQ(sizes[0].LParam,
+              MAKELPARAM(static_cast<WORD>(client.right), static_cast<WORD>(client.bottom)));
     EXPECT_TRUE(IsWindowVisible(w));
     EXPECT_TRUE(ShowWindow(w, SW_SHOW));
 }
@@ -113,7 +114,8 @@ TEST_F(WindowLifecycle, MinimiseSendsZeroSizeAndRestoreTheSizeAgain) {
     HWND w = MakeWindow();
     RECT client;
     GetClientRect(w, &client);
-    const LPARAM full = MAKELPARAM(static_cast<WORD>(client.right), static_cast<WORD>(client.bottom));
+    const LPARAM full =
+        MAKELPARAM(static_cast<WORD>(client.right), static_cast<WORD>(client.bottom));
     Log().clear();
     ShowWindow(w, SW_MINIMIZE);
     ShowWindow(w, SW_RESTORE);
@@ -132,11 +134,16 @@ TEST_F(WindowLifecycle, CreateFailureFromTheProcedureDestroysTheWindow) {
         Log().push_back(Seen{h, m, w, l});
         return m == WM_CREATE ? -1 : DefWindowProcA(h, m, w, l);
     });
-    EXPECT_EQ(CreateWindowExA(0, "RefusesCreation", "", kWindowedStyle, 0, 0, 100, 100, 0, 0, 0, nullptr), 0u);
+    EXPECT_EQ(
+        CreateWindowExA(0, "RefusesCreation", "", kWindowedStyle, 0, 0, 100, 100, 0, 0, 0, nullptr),
+        0u);
     ASSERT_EQ(Only(WM_DESTROY).size(), 1u);
     EXPECT_FALSE(IsWindow(Only(WM_DESTROY)[0].Window));
-    EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", kWindowedStyle, 0, 0, 100, 100, 0, 0, 0, nullptr), 0u);
-    EXPECT_EQ(CreateWindowExA(0, "RecordingWindow", "", WS_CHILD, 0, 0, 10, 10, 0, 0, 0, nullptr), 0u);
+    EXPECT_EQ(
+        CreateWindowExA(0, "NoSuchClass", "", kWindowedStyle, 0, 0, 100, 100, 0, 0, 0, nullptr),
+        0u);
+    EXPECT_EQ(CreateWindowExA(0, "RecordingWindow", "", WS_CHILD, 0, 0, 10, 10, 0, 0, 0, nullptr),
+              0u);
 }
 
 TEST_F(WindowLifecycle, DestroyDeliversDestroyToWindowThenChildrenAndFailsTheSecondTime) {

@@ -52,7 +52,7 @@ inline void EnsureClass(const char* name, WNDPROC proc = RecordingProc, UINT sty
     ASSERT_NE(RegisterClassA(&wc), 0);
 }
 
-constexpr DWORD kWindowedStyle = 0x96CA0000; // popup, visible, caption, system menu, minimise box
+constexpr DWORD kWindowedStyle = 0x96CA0000;   // popup, visible, caption, system menu, minimise box
 constexpr DWORD kFullScreenStyle = 0x96880000; // popup, visible, border, system menu
 
 // A top-level recording window.

@@ -24,8 +24,12 @@ LRESULT ProbeProc(HWND h, UINT m, WPARAM w, LPARAM l) {
         Report("KEYDOWN", static_cast<long>(w));
         if (w == VK_ESCAPE) DestroyWindow(h);
         return 0;
-    case WM_KEYUP: Report("KEYUP", static_cast<long>(w)); return 0;
-    case WM_MOUSEMOVE: Report("MOUSEMOVE", x, y, static_cast<long>(w)); return 0;
+    case WM_KEYUP:
+        Report("KEYUP", static_cast<long>(w));
+        return 0;
+    case WM_MOUSEMOVE:
+        Report("MOUSEMOVE", x, y, static_cast<long>(w));
+        return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
         ReleaseCapture();
@@ -41,7 +45,8 @@ LRESULT ProbeProc(HWND h, UINT m, WPARAM w, LPARAM l) {
         Report("DESTROY", 0);
         PostQuitMessage(0);
         return 0;
-    default: return DefWindowProcA(h, m, w, l);
+    default:
+        return DefWindowProcA(h, m, w, l);
     }
 }
 
@@ -54,8 +59,8 @@ int RunWindow() {
     wc.hCursor = LoadCursorA(0, IDC_ARROW);
     wc.lpszClassName = "ProbeWindow";
     if (!RegisterClassA(&wc)) return 2;
-    HWND w = CreateWindowExA(0, "ProbeWindow", "Sonda input \xE8", 0x96CA0000, CW_USEDEFAULT, CW_USEDEFAULT,
-                             400, 300, 0, 0, wc.hInstance, nullptr);
+    HWND w = CreateWindowExA(0, "ProbeWindow", "Sonda input \xE8", 0x96CA0000, CW_USEDEFAULT,
+                             CW_USEDEFAULT, 400, 300, 0, 0, wc.hInstance, nullptr);
     if (!w) return 3;
     HDC dc = GetDC(w);
     PIXELFORMATDESCRIPTOR pfd{};
@@ -91,7 +96,8 @@ int RunWindow() {
 
 int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "question") == 0) {
-        Report("ANSWER", MessageBoxA(0, "Settare lo schermo intero?  ", "Video!", MB_YESNO | MB_ICONQUESTION));
+        Report("ANSWER", MessageBoxA(0, "Settare lo schermo intero?  ", "Video!",
+                                     MB_YESNO | MB_ICONQUESTION));
         return 0;
     }
     if (argc == 2 && std::strcmp(argv[1], "window") == 0) return RunWindow();

@@ -223,8 +223,8 @@ constexpr DWORD WS_SYSMENU = 0x00080000;
 constexpr DWORD WS_THICKFRAME = 0x00040000;
 constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
 constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
-constexpr DWORD WS_OVERLAPPEDWINDOW = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
-                                      WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+constexpr DWORD WS_OVERLAPPEDWINDOW =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr DWORD WS_EX_TOPMOST = 0x00000008;
 constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
 constexpr DWORD WS_EX_WINDOWEDGE = 0x00000100;
@@ -398,8 +398,8 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 // Looks at the queue without waiting. Order: posted messages (input included) first in
 // first out, then WM_QUIT, then WM_PAINT for a window with something to repaint (a
-// WM_PAINT is never removed: it stays until the window is painted), then due WM_TIMERs. Window may be 0 (any)
-// or a window whose messages (and its children's) are wanted; Min/Max filter message
+// WM_PAINT is never removed: it stays until the window is painted), then due WM_TIMERs. Window may
+// be 0 (any) or a window whose messages (and its children's) are wanted; Min/Max filter message
 // numbers when not both 0.
 BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT remove);
 // Waits for a message and removes it; returns 0 for WM_QUIT, -1 for a bad window, else 1.
