@@ -746,7 +746,7 @@ std::vector<std::uint8_t> EncodeTga(const Picture& p, bool runLength) {
     out.push_back(0); // no colour map
     out.push_back(runLength ? kTgaRunLength : kTgaUncompressed);
     for (int k = 0; k < 5; ++k)
-        out.push_back(0); // colour-map specification
+        out.push_back(0); // colour-map fields
     Put16(out, 0);        // x origin
     Put16(out, 0);        // y origin
     Put16(out, static_cast<u32>(p.width));

@@ -30,10 +30,23 @@ bool CreateEglContext(int width, int height) {
     Display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
     if (Display == EGL_NO_DISPLAY) return Fail("no surfaceless display");
     if (!eglInitialize(Display, nullptr, nullptr)) return Fail("eglInitialize");
-    const EGLint configAttribs[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RED_SIZE, 8,
-                                    EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8,
-                                    EGL_DEPTH_SIZE, 24, EGL_STENCIL_SIZE, 8,
-                                    EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
+    const EGLint configAttribs[] = {EGL_SURFACE_TYPE,
+                                    EGL_PBUFFER_BIT,
+                                    EGL_RED_SIZE,
+                                    8,
+                                    EGL_GREEN_SIZE,
+                                    8,
+                                    EGL_BLUE_SIZE,
+                                    8,
+                                    EGL_ALPHA_SIZE,
+                                    8,
+                                    EGL_DEPTH_SIZE,
+                                    24,
+                                    EGL_STENCIL_SIZE,
+                                    8,
+                                    EGL_RENDERABLE_TYPE,
+                                    EGL_OPENGL_BIT,
+                                    EGL_NONE};
     EGLConfig config;
     EGLint count = 0;
     if (!eglChooseConfig(Display, configAttribs, &config, 1, &count) || count < 1)
@@ -59,7 +72,9 @@ void DestroyEglContext() {
     // The display stays initialised: re-initialising Mesa per test is slow and leaks.
 }
 
-const char* EglError() { return LastError.c_str(); }
+const char* EglError() {
+    return LastError.c_str();
+}
 
 std::vector<std::uint8_t> ReadPixelsRGBA(int width, int height) {
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 4);
@@ -68,10 +83,23 @@ std::vector<std::uint8_t> ReadPixelsRGBA(int width, int height) {
     return pixels;
 }
 
+std::vector<std::uint8_t> ReadTexImageRGBA(int level) {
+    GLint width = 0;
+    GLint height = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &height);
+    std::vector<std::uint8_t> texels(static_cast<std::size_t>(width) * height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    return texels;
+}
+
 void GlTest::SetUp() {
     ASSERT_TRUE(CreateEglContext(kWidth, kHeight)) << EglError();
 }
 
-void GlTest::TearDown() { DestroyEglContext(); }
+void GlTest::TearDown() {
+    DestroyEglContext();
+}
 
 } // namespace testsupport

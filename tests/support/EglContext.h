@@ -18,6 +18,9 @@ const char* EglError();
 // Reads the whole pbuffer back as RGBA bytes, bottom row first (glReadPixels order).
 std::vector<std::uint8_t> ReadPixelsRGBA(int width, int height);
 
+// Reads one level of the bound 2D texture as RGBA bytes; empty when the level has no image.
+std::vector<std::uint8_t> ReadTexImageRGBA(int level = 0);
+
 // A fixture that gives each test a fresh current context of 800 by 600.
 class GlTest : public ::testing::Test {
   protected:

@@ -25,18 +25,6 @@ Bytes CoreHeaderBmp() {
     return Join(file, {12, 0, 0, 0, 1, 0, 1, 0, 1, 0, 24, 0, 1, 2, 3, 0});
 }
 
-// The level's texels read back as RGBA bytes, bottom row first.
-Bytes TexelsRGBA(int level = 0) {
-    GLint width = 0;
-    GLint height = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &height);
-    Bytes texels(static_cast<std::size_t>(width) * height * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-    return texels;
-}
-
 // Width of a level of the bound texture; 0 when the level has no image.
 GLint LevelWidth(int level) {
     GLint width = 0;
@@ -157,7 +145,7 @@ TEST_F(BmpTextures, PureBlue24BitImageGivesBlueTexels) {
     Load(BmpFile(64, 64, 24, Repeat({0xFF, 0x00, 0x00}, 64 * 64)), 0);
     ASSERT_NE(TextureID2[0], 0u);
     EXPECT_EQ(LevelWidth(0), 64);
-    EXPECT_EQ(TexelsRGBA(), Repeat({0, 0, 255, 255}, 64 * 64));
+    EXPECT_EQ(testsupport::ReadTexImageRGBA(), Repeat({0, 0, 255, 255}, 64 * 64));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -166,14 +154,16 @@ TEST_F(BmpTextures, TwentyFourBitRowsWithPaddingUploadRight) {
     const Bytes pixels = {10, 20, 30, 11, 21, 31, 12, 22, 32,  // bottom row
                           40, 50, 60, 41, 51, 61, 42, 52, 62}; // top row
     Load(BmpFile(3, 2, 24, pixels), 1);
-    EXPECT_EQ(TexelsRGBA(), (Bytes{30, 20, 10, 255, 31, 21, 11, 255, 32, 22, 12, 255,
-                                   60, 50, 40, 255, 61, 51, 41, 255, 62, 52, 42, 255}));
+    EXPECT_EQ(testsupport::ReadTexImageRGBA(),
+              (Bytes{30, 20, 10, 255, 31, 21, 11, 255, 32, 22, 12, 255,
+                     60, 50, 40, 255, 61, 51, 41, 255, 62, 52, 42, 255}));
 }
 
 TEST_F(BmpTextures, ThirtyTwoBitImageIsUploadedAsBgraWithItsAlpha) {
     const Bytes pixels = {1, 2, 3, 0, 4, 5, 6, 64, 7, 8, 9, 128, 10, 11, 12, 255};
     Load(BmpFile(2, 2, 32, pixels), 2);
-    EXPECT_EQ(TexelsRGBA(), (Bytes{3, 2, 1, 0, 6, 5, 4, 64, 9, 8, 7, 128, 12, 11, 10, 255}));
+    EXPECT_EQ(testsupport::ReadTexImageRGBA(),
+              (Bytes{3, 2, 1, 0, 6, 5, 4, 64, 9, 8, 7, 128, 12, 11, 10, 255}));
     GLint internal = 0;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &internal);
     EXPECT_EQ(internal, GL_RGBA);
@@ -231,7 +221,8 @@ TEST_F(BmpTextures, MipmapFilterBuildsTheWholeChain) {
     EXPECT_EQ(TexParameter(GL_TEXTURE_MAG_FILTER), GL_NEAREST);
     for (int level = 0; level <= 6; ++level) {
         EXPECT_EQ(LevelWidth(level), 64 >> level) << level;
-        EXPECT_EQ(TexelsRGBA(level), Repeat({0, 0, 255, 255}, (64 >> level) * (64 >> level)));
+        EXPECT_EQ(testsupport::ReadTexImageRGBA(level),
+                  Repeat({0, 0, 255, 255}, (64 >> level) * (64 >> level)));
     }
 }
 
@@ -239,7 +230,8 @@ TEST_F(BmpTextures, MipmapFilterOn32BitImageKeepsItsColours) {
     GL_Min_Filter = GL_NEAREST_MIPMAP_NEAREST;
     Load(BmpFile(4, 4, 32, Repeat({10, 20, 30, 40}, 16)), 6);
     for (int level = 0; level <= 2; ++level)
-        EXPECT_EQ(TexelsRGBA(level), Repeat({30, 20, 10, 40}, (4 >> level) * (4 >> level)));
+        EXPECT_EQ(testsupport::ReadTexImageRGBA(level),
+                  Repeat({30, 20, 10, 40}, (4 >> level) * (4 >> level)));
 }
 
 TEST_F(BmpTextures, LinearFilterDefinesLevelZeroOnly) {
@@ -282,7 +274,7 @@ TEST_F(BmpTextures, ReloadingASlotKeepsOneTextureObject) {
     Load(BmpFile(4, 4, 24, Repeat({0xFF, 0, 0}, 16)), 9);
     EXPECT_EQ(LiveTextures(), live) << "each reload deletes the slot's earlier object";
     EXPECT_EQ(glIsTexture(TextureID2[9]), GL_TRUE);
-    EXPECT_EQ(TexelsRGBA(), Repeat({0, 0, 255, 255}, 16));
+    EXPECT_EQ(testsupport::ReadTexImageRGBA(), Repeat({0, 0, 255, 255}, 16));
 }
 
 TEST_F(BmpTextures, NameHeldByAnotherSlotIsNotDeleted) {

@@ -19,18 +19,6 @@ using texturetest::TgaHeader;
 constexpr std::uint8_t TYPE_RAW = 2;
 constexpr std::uint8_t TYPE_RLE = 10;
 
-// The level's texels of the bound texture as RGBA bytes.
-Bytes TexelsRGBA(int level = 0) {
-    GLint width = 0;
-    GLint height = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &height);
-    Bytes texels(static_cast<std::size_t>(width) * height * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-    return texels;
-}
-
 GLint Integer(GLenum name) {
     GLint value = 0;
     glGetIntegerv(name, &value);
@@ -115,7 +103,8 @@ TEST_F(TgaTextures, ThirtyTwoBitImageBecomesRgbaWithTheFilesAlpha) {
     EXPECT_EQ(slot.Typ, static_cast<std::uint32_t>(GL_RGBA));
     EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D), GL_TRUE);
     EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(slot.TexID));
-    EXPECT_EQ(TexelsRGBA(), (Bytes{3, 2, 1, 0, 6, 5, 4, 64, 9, 8, 7, 128, 12, 11, 10, 255}));
+    EXPECT_EQ(testsupport::ReadTexImageRGBA(),
+              (Bytes{3, 2, 1, 0, 6, 5, 4, 64, 9, 8, 7, 128, 12, 11, 10, 255}));
     GLint internal = 0;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &internal);
     EXPECT_EQ(internal, 4) << "internal format is the component count";
@@ -142,8 +131,9 @@ TEST_F(TgaTextures, TwentyFourBitRowsNotMultipleOf4BytesUploadRight) {
     // 3 pixels of 3 bytes per row: 9 bytes, rows back to back in the reader's memory.
     const Bytes pixels = {10, 20, 30, 11, 21, 31, 12, 22, 32, 40, 50, 60, 41, 51, 61, 42, 52, 62};
     Load(Join(TgaHeader(TYPE_RAW, 3, 2, 24), pixels), 2);
-    EXPECT_EQ(TexelsRGBA(), (Bytes{30, 20, 10, 255, 31, 21, 11, 255, 32, 22, 12, 255,
-                                   60, 50, 40, 255, 61, 51, 41, 255, 62, 52, 42, 255}));
+    EXPECT_EQ(testsupport::ReadTexImageRGBA(),
+              (Bytes{30, 20, 10, 255, 31, 21, 11, 255, 32, 22, 12, 255,
+                     60, 50, 40, 255, 61, 51, 41, 255, 62, 52, 42, 255}));
     EXPECT_EQ(Integer(GL_UNPACK_ALIGNMENT), 4) << "the alignment in force before is restored";
 }
 
@@ -156,10 +146,10 @@ TEST_F(TgaTextures, MipmapChainOf32BitImageMatchesThePictureAtEveryLevel) {
     Load(Join(TgaHeader(TYPE_RAW, 8, 4, 32), pixels), 3);
     const Bytes left = {50, 100, 200, 255};
     const Bytes right = {255, 0, 0, 128};
-    EXPECT_EQ(TexelsRGBA(0), Repeat(Join(Repeat(left, 4), Repeat(right, 4)), 4));
-    EXPECT_EQ(TexelsRGBA(1), Repeat(Join(Repeat(left, 2), Repeat(right, 2)), 2));
-    EXPECT_EQ(TexelsRGBA(2), Join(left, right));
-    const Bytes last = TexelsRGBA(3); // 1 by 1: the average of both halves
+    EXPECT_EQ(testsupport::ReadTexImageRGBA(0), Repeat(Join(Repeat(left, 4), Repeat(right, 4)), 4));
+    EXPECT_EQ(testsupport::ReadTexImageRGBA(1), Repeat(Join(Repeat(left, 2), Repeat(right, 2)), 2));
+    EXPECT_EQ(testsupport::ReadTexImageRGBA(2), Join(left, right));
+    const Bytes last = testsupport::ReadTexImageRGBA(3); // 1 by 1: the average of both halves
     ASSERT_EQ(last.size(), 4u);
     EXPECT_NEAR(last[0], (50 + 255) / 2, 1);
     EXPECT_NEAR(last[2], (200 + 0) / 2, 1);
@@ -188,7 +178,8 @@ TEST_F(TgaTextures, RefusedFileShowsOneBoxAndKeepsTheSlotsTexture) {
     EXPECT_EQ(TextureTGA2[5].ImageData, nullptr);
     EXPECT_EQ(LiveTextures(), live) << "no texture object made";
     TextureTGASelectID(5);
-    EXPECT_EQ(TexelsRGBA(), (Bytes{3, 2, 1, 255})) << "the earlier texture is intact";
+    EXPECT_EQ(testsupport::ReadTexImageRGBA(), (Bytes{3, 2, 1, 255}))
+        << "the earlier texture is intact";
 }
 
 TEST_F(TgaTextures, RefusedFileInANeverLoadedSlotKeepsName0) {
@@ -218,7 +209,7 @@ TEST_F(TgaTextures, ReloadingASlotKeepsOneTextureObject) {
         Load(Join(TgaHeader(TYPE_RAW, 1, 1, 24), {1, 2, 3}), 7);
     Load(Join(TgaHeader(TYPE_RAW, 1, 1, 24), {9, 8, 7}), 7);
     EXPECT_EQ(LiveTextures(), live);
-    EXPECT_EQ(TexelsRGBA(), (Bytes{7, 8, 9, 255}));
+    EXPECT_EQ(testsupport::ReadTexImageRGBA(), (Bytes{7, 8, 9, 255}));
 }
 
 TEST_F(TgaTextures, BmpAndTgaSlotsDoNotShareNames) {
