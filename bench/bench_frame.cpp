@@ -27,6 +27,8 @@ constexpr double kFrameRatioTarget = 1.05; // demo frame over the bare frame, at
 constexpr double kFpsTarget = 30.0;        // frames per second, at least
 constexpr double kMinSeconds = 1.0;
 constexpr int kRepetitions = 5;
+constexpr double kPairSeconds = 6.0;
+constexpr int kMinPairs = 30;
 constexpr double kMsPerSecond = 1000.0;
 // A channel may differ by this much between the two pictures (rounding in the matrices).
 constexpr int kChannelTolerance = 2;
@@ -168,12 +170,24 @@ int main(int argc, char** argv) {
     if (demo != t.end() && bare != t.end() && bare->second.Real > 0) {
         std::printf("  demo  OpenGL_Draw + glFinish:   %7.2f ms real\n", demo->second.Real);
         std::printf("  bare  same picture, bare GL:    %7.2f ms real\n", bare->second.Real);
-        benchsupport::PrintTarget("frame / bare frame (real time)",
-                                  demo->second.Real / bare->second.Real, "x", "at most",
-                                  kFrameRatioTarget);
-        benchsupport::PrintTarget("demo frames per second at 800x600", kMsPerSecond / demo->second.Real,
-                                  "fps", "at least", kFpsTarget);
     }
+    // The targets are judged on alternating pairs, which a busy machine disturbs far less.
+    const benchsupport::Paired pair = benchsupport::RunPaired(
+        [] {
+            OpenGL_Draw();
+            glFinish();
+        },
+        [] {
+            BareFrame();
+            glFinish();
+        },
+        benchsupport::PairClock::Real, kPairSeconds, kMinPairs);
+    std::printf("  alternating pairs (%d): demo %.2f ms, bare %.2f ms real (medians)\n", pair.Pairs,
+                pair.MedianA, pair.MedianB);
+    benchsupport::PrintTarget("frame / bare frame (paired, real time)", pair.MedianRatio, "x",
+                              "at most", kFrameRatioTarget);
+    benchsupport::PrintTarget("demo frames per second at 800x600", kMsPerSecond / pair.MedianA,
+                              "fps", "at least", kFpsTarget);
     benchsupport::PrintMachine();
     testsupport::DestroyEglContext();
     benchmark::Shutdown();

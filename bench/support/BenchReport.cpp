@@ -4,7 +4,10 @@
 #include <GL/gl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -51,7 +54,59 @@ const char* GlText(GLenum name) {
     return text ? text : "-";
 }
 
+// Milliseconds on the chosen clock.
+double NowMs(PairClock clock) {
+    if (clock == PairClock::Real)
+        return std::chrono::duration<double, std::milli>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+// Milliseconds one call of f takes.
+double TimeOnce(const std::function<void()>& f, PairClock clock) {
+    const double start = NowMs(clock);
+    f();
+    return NowMs(clock) - start;
+}
+
+// Median of a copy.
+double Median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
 } // namespace
+
+// Alternating pairs, the order swapped every pair.
+Paired RunPaired(const std::function<void()>& a, const std::function<void()>& b, PairClock clock,
+                 double minSeconds, int minPairs) {
+    std::vector<double> as, bs, ratios;
+    const auto start = std::chrono::steady_clock::now();
+    const auto elapsed = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    a();
+    b(); // warm both up
+    for (int i = 0; static_cast<int>(ratios.size()) < minPairs || elapsed() < minSeconds; ++i) {
+        double ta = 0, tb = 0;
+        if (i % 2 == 0) {
+            ta = TimeOnce(a, clock);
+            tb = TimeOnce(b, clock);
+        } else {
+            tb = TimeOnce(b, clock);
+            ta = TimeOnce(a, clock);
+        }
+        as.push_back(ta);
+        bs.push_back(tb);
+        if (tb > 0) ratios.push_back(ta / tb);
+    }
+    return Paired{Median(as), Median(bs), Median(ratios), static_cast<int>(ratios.size())};
+}
 
 // Colours only on a terminal.
 Collector::Collector()

@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -28,6 +29,20 @@ class Collector : public benchmark::ConsoleReporter {
     std::map<std::string, Timing> Times;
     void ReportRuns(const std::vector<Run>& runs) override;
 };
+
+// Two ways of doing the same work, timed in alternation (A B, then B A, and so on), so a
+// busy neighbour falls on both alike: the medians of each side and of the per-pair ratio.
+struct Paired {
+    double MedianA = 0; // milliseconds
+    double MedianB = 0;
+    double MedianRatio = 0; // A over B
+    int Pairs = 0;
+};
+// Clock of a paired run: wall time, or the CPU time of the calling thread.
+enum class PairClock { Real, ThreadCpu };
+// Runs pairs until both minSeconds and minPairs are reached.
+Paired RunPaired(const std::function<void()>& a, const std::function<void()>& b, PairClock clock,
+                 double minSeconds, int minPairs);
 
 // One target line: "what: value unit (target: at most/at least limit unit) PASS|MISS".
 void PrintTarget(const char* what, double value, const char* unit, const char* relation,
