@@ -12,15 +12,16 @@
 
 namespace {
 
-// Shape constants, set afresh by every Tree3AdvancedFractal3D.
-float _Angle;            // leaf tilt about X, degrees
-float _LenMult;          // length factor on entering a branch
-float _ThiMult;          // radius factor on entering a branch
-float _AngleLimb;        // child tilt about Z, degrees
-float _LimbOffset;       // lowest relative start height of a side limb
-float _LeafSize;         // leaf scale relative to the branch length
-std::int32_t _NumLimbs;  // side limbs run 0.._NumLimbs; also the spacing divisor
-std::int32_t _MaxLeaves; // leaf-count base
+// Shape constants, set afresh by every Tree3AdvancedFractal3D. The trailing underscore
+// keeps them out of the names C++ reserves (a leading underscore and a capital).
+float Angle_;            // leaf tilt about X, degrees
+float LenMult_;          // length factor on entering a branch
+float ThiMult_;          // radius factor on entering a branch
+float AngleLimb_;        // child tilt about Z, degrees
+float LimbOffset_;       // lowest relative start height of a side limb
+float LeafSize_;         // leaf scale relative to the branch length
+std::int32_t NumLimbs_;  // side limbs run 0..NumLimbs_; also the spacing divisor
+std::int32_t MaxLeaves_; // leaf-count base
 bool TreeBaseLeaf;       // the call's BaseLeaf: leaves on the inner levels too
 bool TreeEmits;          // false while only the stream is advanced (no list to fill)
 
@@ -61,10 +62,10 @@ void DrawTree(TavrelProcedure MdlLeaf, TavrelProcedure MdlFlower, TavrelProcedur
     const bool emit = TreeEmits;
 
     // The branch.
-    Len = Single(static_cast<double>(Len) * _LenMult);
+    Len = Single(static_cast<double>(Len) * LenMult_);
     const float CurLen =
         Single((PlantsRandom() / LENGTH_JITTER_DIVISOR + LENGTH_JITTER_BASE) * Len);
-    Radius = Single(static_cast<double>(Radius) * _ThiMult);
+    Radius = Single(static_cast<double>(Radius) * ThiMult_);
     if (emit) {
         MatTree();
         glPushMatrix();
@@ -78,8 +79,8 @@ void DrawTree(TavrelProcedure MdlLeaf, TavrelProcedure MdlFlower, TavrelProcedur
     // Leaves: on the two outermost levels, or everywhere with BaseLeaf.
     if (Depth <= 1 || TreeBaseLeaf) {
         const std::int32_t NumOfLeaves = vistral::CheckedSub(
-            _MaxLeaves, vistral::CheckedMul(Depth, Depth, "leaf count"), "leaf count");
-        const float leafScale = Single(static_cast<double>(CurLen) * _LeafSize);
+            MaxLeaves_, vistral::CheckedMul(Depth, Depth, "leaf count"), "leaf count");
+        const float leafScale = Single(static_cast<double>(CurLen) * LeafSize_);
         for (std::int32_t I = 0; I <= NumOfLeaves; ++I) {
             const float PosLen = Single(PlantsRandom() * CurLen);
             const float PosAngle = Single(PlantsRandom() * FULL_TURN_DEGREES);
@@ -87,7 +88,7 @@ void DrawTree(TavrelProcedure MdlLeaf, TavrelProcedure MdlFlower, TavrelProcedur
             glPushMatrix();
             glRotatef(PosAngle, 0.0f, 1.0f, 0.0f);
             glTranslatef(0.0f, PosLen, Radius);
-            glRotatef(_Angle, 1.0f, 0.0f, 0.0f);
+            glRotatef(Angle_, 1.0f, 0.0f, 0.0f);
             glPushMatrix();
             glScalef(leafScale, leafScale, leafScale);
             MdlLeaf();
@@ -132,20 +133,20 @@ void DrawTree(TavrelProcedure MdlLeaf, TavrelProcedure MdlFlower, TavrelProcedur
         glRotatef(commonTurn, 0.0f, 1.0f, 0.0f);
         glPushMatrix();
         glTranslatef(0.0f, Single(static_cast<double>(CurLen) * MAIN_CHILD_POSITION), 0.0f);
-        glRotatef(_AngleLimb, 0.0f, 0.0f, 1.0f);
+        glRotatef(AngleLimb_, 0.0f, 0.0f, 1.0f);
     }
     DrawTree(MdlLeaf, MdlFlower, MdlFruit, MatTree, Quality, childDepth, H, Len, Radius);
     if (emit) glPopMatrix();
-    const double limbSpacing = FULL_TURN_DEGREES / _NumLimbs;
-    for (std::int32_t I = 0; I <= _NumLimbs; ++I) {
+    const double limbSpacing = FULL_TURN_DEGREES / NumLimbs_;
+    for (std::int32_t I = 0; I <= NumLimbs_; ++I) {
         const float limbTurn = Single((PlantsRandom() + CHILD_TURN_OFFSET) * limbSpacing);
         const float limbHeight = Single(
-            (_LimbOffset + PlantsRandom() * (1.0 - static_cast<double>(_LimbOffset))) * CurLen * H);
+            (LimbOffset_ + PlantsRandom() * (1.0 - static_cast<double>(LimbOffset_))) * CurLen * H);
         if (emit) {
             glRotatef(limbTurn, 0.0f, 1.0f, 0.0f);
             glPushMatrix();
             glTranslatef(0.0f, limbHeight, 0.0f);
-            glRotatef(_AngleLimb, 0.0f, 0.0f, 1.0f);
+            glRotatef(AngleLimb_, 0.0f, 0.0f, 1.0f);
         }
         DrawTree(MdlLeaf, MdlFlower, MdlFruit, MatTree, Quality, childDepth, H, Len, Radius);
         if (emit) glPopMatrix();
@@ -165,14 +166,14 @@ void Tree3AdvancedFractal3D(std::uint32_t& Tree, TavrelProcedure MdlLeaf, Tavrel
                             TavrelProcedure MdlFruit, TavrelProcedure MatTree, std::int32_t Quality,
                             std::int32_t NumLevel, float H, float Len, float Radius,
                             bool BaseLeaf) {
-    _Angle = ANGLE;
-    _LenMult = LEN_MULT;
-    _ThiMult = THI_MULT;
-    _AngleLimb = ANGLE_LIMB;
-    _LimbOffset = LIMB_OFFSET;
-    _LeafSize = LEAF_SIZE;
-    _NumLimbs = NUM_LIMBS;
-    _MaxLeaves = MAX_LEAVES;
+    Angle_ = ANGLE;
+    LenMult_ = LEN_MULT;
+    ThiMult_ = THI_MULT;
+    AngleLimb_ = ANGLE_LIMB;
+    LimbOffset_ = LIMB_OFFSET;
+    LeafSize_ = LEAF_SIZE;
+    NumLimbs_ = NUM_LIMBS;
+    MaxLeaves_ = MAX_LEAVES;
     TreeBaseLeaf = BaseLeaf;
 
     Quality = std::clamp(Quality, MIN_QUALITY, MAX_QUALITY);
