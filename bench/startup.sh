@@ -70,7 +70,7 @@ probe_value() { awk -v k="$1" '$1 == k { print $2; exit }' "$2"; }
 # Median of numbers, one a line.
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR) print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
 
-inside_ms=() outside_ms=() hwm_mib=() first_mib=() time_mib=() window_ms=() scene_ms=() frame_ms=()
+inside_ms=() outside_ms=() hwm_mib=() first_mib=() time_mib=() context_mib=() scene_mib=() window_ms=() scene_ms=() frame_ms=()
 # Milliseconds between two probe marks, or nothing.
 span() { awk -v a="$1" -v b="$2" 'BEGIN { if (a && b) printf "%.1f", (b - a) / 1e6 }'; }
 for run in $(seq 1 "$runs"); do
@@ -127,15 +127,20 @@ for run in $(seq 1 "$runs"); do
     window=$(span "$box_ns" "$context_ns") scene=$(span "$context_ns" "$drawing_ns") frame=$(span "$drawing_ns" "$frame_ns")
     hwm=$(awk -v k="$(probe_value hwm_kib "$probe_out")" 'BEGIN { if (k) printf "%.1f", k / 1024 }')
     first=$(awk -v k="$(probe_value hwm_first_frame_kib "$probe_out")" 'BEGIN { if (k) printf "%.1f", k / 1024 }')
+    at_context=$(awk -v k="$(probe_value hwm_context_kib "$probe_out")" 'BEGIN { if (k) printf "%.1f", k / 1024 }')
+    at_scene=$(awk -v k="$(probe_value hwm_scene_kib "$probe_out")" 'BEGIN { if (k) printf "%.1f", k / 1024 }')
     peak=$(awk '{ printf "%.1f", $1 / 1024 }' "$dir/time.txt" 2>/dev/null)
     echo "run $run: answered box -> first frame ${inside:-?} ms in the process, ${outside:-?} ms on the screen;" \
         "peak memory ${hwm:-?} MiB (${first:-?} MiB at the first frame; /usr/bin/time ${peak:-?} MiB)"
     echo "       window and context ${window:-?} ms, start-up state and scene ${scene:-?} ms, first frame and swap ${frame:-?} ms"
+    echo "       peak memory with the context ${at_context:-?} MiB, with the scene ${at_scene:-?} MiB"
     [ -n "$inside" ] && inside_ms+=("$inside")
     [ -n "$outside" ] && outside_ms+=("$outside")
     [ -n "$hwm" ] && hwm_mib+=("$hwm")
     [ -n "$first" ] && first_mib+=("$first")
     [ -n "$peak" ] && time_mib+=("$peak")
+    [ -n "$at_context" ] && context_mib+=("$at_context")
+    [ -n "$at_scene" ] && scene_mib+=("$at_scene")
     [ -n "$window" ] && window_ms+=("$window")
     [ -n "$scene" ] && scene_ms+=("$scene")
     [ -n "$frame" ] && frame_ms+=("$frame")
@@ -157,6 +162,8 @@ printf '%-52s %10s ms\n' "  of which: first frame drawn and swapped" "$(printf '
 printf '%-52s %10s ms     (upper bound, screenshot polling)\n' "answered box -> scene seen on the screen" "${m_outside:-?}"
 printf '%-52s %10s MiB    (target: at most %s MiB)  %s\n' "peak resident memory (VmHWM at exit)" \
     "${m_hwm:-?}" "$memory_target_mib" "$(verdict "$m_hwm" "$memory_target_mib")"
+printf '%-52s %10s MiB\n' "peak resident memory with the window and GL context" "$(printf '%s\n' "${context_mib[@]}" | median)"
+printf '%-52s %10s MiB\n' "peak resident memory with the scene built" "$(printf '%s\n' "${scene_mib[@]}" | median)"
 printf '%-52s %10s MiB\n' "peak resident memory at the first frame" "${m_first:-?}"
 printf '%-52s %10s MiB\n' "peak resident memory (/usr/bin/time)" "${m_time:-?}"
 echo "machine: $(nproc) cores, $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo);" \

@@ -5,7 +5,9 @@
 //   context <ns>    when the GL context of the window had been made
 //   drawing <ns>    when the first frame called its first tree list (the scene is built)
 //   presented <ns>  when the first buffer swap returned
-//   hwm_kib <n>     the peak resident memory (VmHWM) as the process ends
+//   hwm_context_kib, hwm_scene_kib, hwm_first_frame_kib, hwm_kib <n>
+//                   the peak resident memory (VmHWM) with the context made, with the
+//                   scene built, after the first frame and as the process ends
 // With STARTUP_PROBE_STOP set, the process ends right after the first frame, so that a
 // profile of it holds the start-up alone.
 // SDL's types are taken as opaque pointers: the probe needs no SDL header.
@@ -79,6 +81,7 @@ void* SDL_GL_CreateContext(void* window) {
     static const auto real = Next<void* (*)(void*)>("SDL_GL_CreateContext");
     void* context = real(window);
     Write("context", Now());
+    Write("hwm_context_kib", PeakResidentKiB());
     return context;
 }
 
@@ -88,6 +91,7 @@ void glCallList(unsigned list) {
     if (!Drawing) {
         Drawing = true;
         Write("drawing", Now());
+        Write("hwm_scene_kib", PeakResidentKiB());
     }
     real(list);
 }
