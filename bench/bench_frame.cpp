@@ -65,8 +65,8 @@ void BuildScene() {
     OpenGL_CreateList();
 }
 
-// The frame with nothing but GL: same picture, no per-frame set-up beyond the matrices.
-void BareFrame() {
+// Clears, loads the frame's matrices and draws the ground quad with bare GL.
+void BareGround() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(Projection);
@@ -89,6 +89,11 @@ void BareFrame() {
     glEnd();
     glEnable(GL_CULL_FACE);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
+}
+
+// The frame with nothing but GL: same picture, no per-frame set-up beyond the matrices.
+void BareFrame() {
+    BareGround();
     for (int i = 0; i < TREE_COUNT; ++i) {
         glPushMatrix();
         glTranslatef(kTreeSpot[i][0], kTreeSpot[i][1], kTreeSpot[i][2]);
@@ -129,10 +134,22 @@ Matrix Rotation(double angle, double x, double y, double z) {
     x /= len, y /= len, z /= len;
     const double c = std::cos(angle * kPi / kDegrees), s = std::sin(angle * kPi / kDegrees);
     const double t = 1 - c;
-    return {t * x * x + c,     t * x * y + s * z, t * x * z - s * y, 0,
-            t * x * y - s * z, t * y * y + c,     t * y * z + s * x, 0,
-            t * x * z + s * y, t * y * z - s * x, t * z * z + c,     0,
-            0,                 0,                 0,                 1};
+    return {t * x * x + c,
+            t * x * y + s * z,
+            t * x * z - s * y,
+            0,
+            t * x * y - s * z,
+            t * y * y + c,
+            t * y * z + s * x,
+            0,
+            t * x * z + s * y,
+            t * y * z - s * x,
+            t * z * z + c,
+            0,
+            0,
+            0,
+            0,
+            1};
 }
 
 Matrix Translation(double x, double y, double z) {
@@ -177,7 +194,8 @@ std::map<BatchKey, Batch> PlaceScene(const benchsupport::GlStream& stream) {
         switch (c.Kind) {
         case Op::NewList:
             ++tree;
-            stack.assign(1, Translation(kTreeSpot[tree][0], kTreeSpot[tree][1], kTreeSpot[tree][2]));
+            stack.assign(1,
+                         Translation(kTreeSpot[tree][0], kTreeSpot[tree][1], kTreeSpot[tree][2]));
             break;
         case Op::Push:
             stack.push_back(top);
@@ -287,28 +305,7 @@ std::size_t BatchCount = 0;
 
 // The bare frame with the batched trees in place of the four lists.
 void BatchedFrame() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadMatrixf(Projection);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixf(Camera);
-    glBindTexture(GL_TEXTURE_2D, GroundTexture);
-    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1);
-    glDisable(GL_CULL_FACE);
-    glColor4f(1, 1, 1, 1);
-    glBegin(GL_QUADS);
-    glNormal3fv(kUp);
-    glTexCoord2f(kRepeats, -kRepeats);
-    glVertex3fv(kGround[1]);
-    glTexCoord2f(0, -kRepeats);
-    glVertex3fv(kGround[0]);
-    glTexCoord2f(0, 0);
-    glVertex3fv(kGround[2]);
-    glTexCoord2f(kRepeats, 0);
-    glVertex3fv(kGround[3]);
-    glEnd();
-    glEnable(GL_CULL_FACE);
-    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0);
+    BareGround();
     glCallList(BatchedScene);
 }
 
@@ -358,21 +355,10 @@ BENCHMARK(BM_DemoFrame)->Apply(Options);
 BENCHMARK(BM_BareFrame)->Apply(Options);
 BENCHMARK(BM_BatchedFrame)->Apply(Options);
 
-// Interleaves repetitions unless the caller chose otherwise (see bench_scene).
-std::vector<char*> WithInterleaving(int argc, char** argv) {
-    static std::string flag = "--benchmark_enable_random_interleaving=true";
-    std::vector<char*> args(argv, argv + argc);
-    bool chosen = false;
-    for (char* a : args)
-        chosen = chosen || std::string(a).find("random_interleaving") != std::string::npos;
-    if (!chosen) args.push_back(flag.data());
-    return args;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<char*> args = WithInterleaving(argc, argv);
+    std::vector<char*> args = benchsupport::WithInterleaving(argc, argv);
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
     if (!testsupport::CreateEglContext(kWidth, kHeight)) {

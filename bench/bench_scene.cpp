@@ -127,22 +127,10 @@ BENCHMARK(BM_BareSceneCompile)->Apply(Options);
 BENCHMARK(BM_DemoTextures)->Apply(Options);
 BENCHMARK(BM_BareTextures)->Apply(Options);
 
-// Interleaves the repetitions of the benchmarks unless the caller chose otherwise,
-// so load from other processes falls on both sides of each comparison alike.
-std::vector<char*> WithInterleaving(int argc, char** argv) {
-    static std::string flag = "--benchmark_enable_random_interleaving=true";
-    std::vector<char*> args(argv, argv + argc);
-    bool chosen = false;
-    for (char* a : args)
-        chosen = chosen || std::string(a).find("random_interleaving") != std::string::npos;
-    if (!chosen) args.push_back(flag.data());
-    return args;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<char*> args = WithInterleaving(argc, argv);
+    std::vector<char*> args = benchsupport::WithInterleaving(argc, argv);
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
     if (!testsupport::CreateEglContext(kWidth, kHeight)) {

@@ -109,8 +109,7 @@ Paired RunPaired(const std::function<void()>& a, const std::function<void()>& b,
 }
 
 // Colours only on a terminal.
-Collector::Collector()
-    : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+Collector::Collector() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
 
 // Keeps the median of repeated runs, else the single run.
 void Collector::ReportRuns(const std::vector<Run>& runs) {
@@ -160,6 +159,16 @@ bool EnterAssetsFolder() {
         return false;
     }
     return true;
+}
+
+std::vector<char*> WithInterleaving(int argc, char** argv) {
+    static std::string flag = "--benchmark_enable_random_interleaving=true";
+    std::vector<char*> args(argv, argv + argc);
+    bool chosen = false;
+    for (char* a : args)
+        chosen = chosen || std::string(a).find("random_interleaving") != std::string::npos;
+    if (!chosen) args.push_back(flag.data());
+    return args;
 }
 
 } // namespace benchsupport

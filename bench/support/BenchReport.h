@@ -49,6 +49,10 @@ void PrintTarget(const char* what, double value, const char* unit, const char* r
                  double limit);
 // The machine: cores, CPU model, GL renderer and version, LP_NUM_THREADS, load average.
 void PrintMachine();
+
+// The program's arguments plus random interleaving of the repetitions, unless the caller
+// chose otherwise, so load from other processes falls on both sides of a comparison alike.
+std::vector<char*> WithInterleaving(int argc, char** argv);
 // The folder holding the demo's five images, built in by CMake.
 const char* AssetsFolder();
 // Makes the demo's image folder the current one, as the program expects.
