@@ -152,6 +152,23 @@ TEST_F(MouseTest, FreeLookOneStepFollowsTheCursorOffset) {
     EXPECT_FLOAT_EQ(YRot, -0.2f); // -(10 / 100 x 2)
 }
 
+TEST_F(MouseTest, CameraStepsAreWorkedInExtendedPrecisionAndStoredAsSingles) {
+    // -0.57f + 19 / 100 x 3 is 0x1.eb851ep-28 when worked in extended precision, but
+    // 0x1.eb852p-28 in double and 0 in single precision: only the extended working
+    // keeps these last bits.
+    Frame(3);
+    ASSERT_EQ(GetForegroundWindow(), HWindow);
+    MouseFree = true;
+    XRot = XRot2 = -0.57f;
+    YRot = YRot2 = 0.57f;
+    SetCursorPos(Width / 2 + 19, Height / 2 - 19);
+    MoveTo(0, 0);
+    EXPECT_EQ(XRot, 0x1.eb851ep-28f);
+    EXPECT_EQ(XRot2, 0x1.eb851ep-28f);
+    EXPECT_EQ(YRot, -0x1.eb851ep-28f);
+    EXPECT_EQ(YRot2, -0x1.eb851ep-28f);
+}
+
 TEST_F(MouseTest, FreeLookLeavesTheRightDragAlone) {
     Frame(2);
     MouseFree = true;
