@@ -10,6 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -260,6 +264,128 @@ TEST_F(Tree, OrganFramesRelativeToTheirBranch) {
     }
     EXPECT_EQ(twigs, 125);                 // the Depth 0 branches of NumLevel 3
     EXPECT_EQ(glrec::ModelviewDepth(), 1); // the list's pushes and pops balance
+}
+
+// The matrix, texture and organ calls a tree's list must hold, worked out from the
+// documented shape with a stream of its own: every turn, shift and scale, exactly.
+class ExpectedTree {
+  public:
+    using Calls = std::vector<std::pair<std::string, std::vector<double>>>;
+
+    explicit ExpectedTree(bool baseLeaf) : BaseLeaf(baseLeaf) {}
+    Calls Grow(std::int32_t numLevel, float len, float radius, float h) {
+        Branch(numLevel, len, radius, h);
+        return Log;
+    }
+
+  private:
+    bool BaseLeaf;
+    std::mt19937 Stream{0};
+    Calls Log;
+
+    double R() { return Stream() / TWO_TO_THE_32; }
+    void Add(const char* name, std::vector<double> args = {}) { Log.emplace_back(name, args); }
+    static double F(double v) { return static_cast<float>(v); }
+
+    void Branch(std::int32_t depth, float len, float radius, float h) {
+        len = static_cast<float>(len * static_cast<double>(0.78f));
+        const float curLen = static_cast<float>((R() / 2.0 + 0.75) * len);
+        radius = static_cast<float>(radius * static_cast<double>(0.6f));
+        Add("glBindTexture", {GL_TEXTURE_2D, treeprobe::BARK_TEXTURE});
+        Add("glPushMatrix");
+        Add("glRotatef", {-90, 1, 0, 0});
+        Add("glPopMatrix");
+        if (depth <= 1 || BaseLeaf) {
+            const double s = F(curLen * static_cast<double>(0.17f));
+            for (int i = 0; i <= 16 - depth * depth; ++i) {
+                const double posLen = F(R() * curLen), posAngle = F(R() * 360.0);
+                Add("glPushMatrix");
+                Add("glRotatef", {posAngle, 0, 1, 0});
+                Add("glTranslatef", {0, posLen, radius});
+                Add("glRotatef", {60, 1, 0, 0});
+                Add("glPushMatrix");
+                Add("glScalef", {s, s, s});
+                Add("glBegin", {treeprobe::LEAF_MARK});
+                Add("glPopMatrix");
+                Add("glPopMatrix");
+            }
+        }
+        if (depth <= 1) {
+            for (int i = 0; i < 10 - depth * depth; ++i) {
+                const double posLen = F(R() * curLen), posAngle = F(R() * 360.0);
+                Add("glPushMatrix");
+                Add("glRotatef", {posAngle, 0, 1, 0});
+                Add("glTranslatef", {0, posLen, F(radius + 0.02)});
+                Add("glBegin", {treeprobe::FLOWER_MARK});
+                Add("glPopMatrix");
+            }
+        }
+        if (depth == 1) {
+            for (int i = 0; i < 4; ++i) {
+                Add("glPushMatrix");
+                Add("glTranslatef", {0, F(R() * curLen), radius});
+                Add("glBegin", {treeprobe::FRUIT_MARK});
+                Add("glPopMatrix");
+            }
+        }
+        if (depth == 0) return;
+        Add("glPushMatrix");
+        Add("glRotatef", {F((R() + 0.5) * 120.0), 0, 1, 0});
+        Add("glPushMatrix");
+        Add("glTranslatef", {0, F(curLen * 0.999), 0});
+        Add("glRotatef", {30, 0, 0, 1});
+        Branch(depth - 1, len, radius, h);
+        Add("glPopMatrix");
+        for (int i = 0; i <= 3; ++i) {
+            Add("glRotatef", {F((R() + 0.5) * 120.0), 0, 1, 0});
+            const double limbOffset = 0.52f;
+            Add("glPushMatrix");
+            Add("glTranslatef", {0, F((limbOffset + R() * (1.0 - limbOffset)) * curLen * h), 0});
+            Add("glRotatef", {30, 0, 0, 1});
+            Branch(depth - 1, len, radius, h);
+            Add("glPopMatrix");
+        }
+        Add("glPopMatrix");
+    }
+};
+
+// A list's calls without the branch geometry (strips, normals, texture coordinates, vertices).
+ExpectedTree::Calls FramesAndOrgans(GLuint list) {
+    ExpectedTree::Calls kept;
+    const auto* calls = glrec::List(list);
+    if (!calls) return kept;
+    for (const auto& c : *calls) {
+        const bool strip = c.Name == "glBegin" && c.Args[0] == GL_TRIANGLE_STRIP;
+        if (strip || c.Name == "glEnd" || c.Name == "glVertex3f" || c.Name == "glNormal3f" ||
+            c.Name == "glTexCoord2f")
+            continue;
+        kept.emplace_back(c.Name, c.Args);
+    }
+    return kept;
+}
+
+// Every turn, shift and scale of the list in its documented order, with the leaf tilt
+// (which leaves a leaf's own X axis where it was) and the limb heights included.
+TEST_F(Tree, ListHoldsEveryFrameCallInOrder) {
+    struct Case {
+        std::int32_t NumLevel;
+        float H;
+        bool BaseLeaf;
+    };
+    for (const Case c : {Case{0, 1.0f, true}, Case{1, 0.07f, false}, Case{2, 1.0f, true}}) {
+        SCOPED_TRACE(testing::Message() << "NumLevel " << c.NumLevel << " H " << c.H);
+        SetUp();
+        treeprobe::TreeArgs args = DEMO_TREES[0];
+        args.NumLevel = c.NumLevel;
+        args.H = c.H;
+        args.BaseLeaf = c.BaseLeaf;
+        const auto got = FramesAndOrgans(treeprobe::Build(args));
+        const auto expected = ExpectedTree(c.BaseLeaf).Grow(c.NumLevel, args.Len, args.Radius, c.H);
+        ASSERT_EQ(got.size(), expected.size());
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            ASSERT_EQ(got[i], expected[i]) << "call " << i << " " << got[i].first;
+        }
+    }
 }
 
 TEST_F(Tree, NegativeNumLevelGrowsABareTrunk) {
