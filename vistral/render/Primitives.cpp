@@ -76,9 +76,11 @@ void Sfera(float PX, float PY, float PZ, float Radius, std::int32_t NumCircle, s
         const float tUpper = Single(static_cast<long double>(I) / NumLine / TSize);
         const float tLower = Single(static_cast<long double>(I + 1) / NumLine / TSize);
         GLBegin(GL_TRIANGLE_STRIP);
-        for (std::int32_t J = 0; J <= NumCircle; ++J) {
+        // A 64-bit counter: with NumCircle at the 32-bit maximum a 32-bit J would overflow.
+        for (std::int64_t J = 0; J <= NumCircle; ++J) {
+            const auto column = static_cast<std::int32_t>(J);
             const Column col =
-                cached ? columns[J] : SphereColumn(J, MinorStep, circleDivisor, TSize);
+                cached ? columns[column] : SphereColumn(column, MinorStep, circleDivisor, TSize);
             const float X = col.X, Y = col.Y, s = col.S;
             // A point sphere has no ring radii to divide: use the unit directions.
             if (Radius == 0.0f) glNormal3f(Single(X * sinA), Single(Y * sinA), Single(cosA));
