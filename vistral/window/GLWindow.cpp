@@ -85,6 +85,7 @@ void RegisterImageButtonClass() {
     WindowClassEx.cbSize = sizeof(WNDCLASSEXA);
     if (GetClassInfoExA(0, IMAGEBUTTON_CLASS_NAME, &WindowClassEx)) return;
     WindowClassEx = {};
+    // The record's own size: 48 bytes in a 32-bit build, larger where pointers are wider.
     WindowClassEx.cbSize = sizeof(WNDCLASSEXA);
     WindowClassEx.style = 0;
     WindowClassEx.lpfnWndProc = HoverButtonHandler;
