@@ -28,8 +28,6 @@ HPALETTE ColourTablePalette(HBITMAP bitmap) {
     HDC dc = CreateCompatibleDC(0);
     HGDIOBJ previous = SelectObject(dc, bitmap);
     GetDIBColorTable(dc, 0, PALETTE_ENTRIES, table);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
 
     TFullLogPalette logical = {};
     logical.palVersion = PALETTE_VERSION;
@@ -40,7 +38,10 @@ HPALETTE ColourTablePalette(HBITMAP bitmap) {
         logical.palPalEntry[i].peBlue = table[i].rgbBlue;
         logical.palPalEntry[i].peFlags = 0;
     }
-    return CreatePalette(reinterpret_cast<const LOGPALETTE*>(&logical));
+    HPALETTE palette = CreatePalette(reinterpret_cast<const LOGPALETTE*>(&logical));
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return palette;
 }
 
 // ---- Region building --------------------------------------------------------------------
