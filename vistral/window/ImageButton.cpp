@@ -104,23 +104,18 @@ void SetMode(HWND wnd, HANDLE mode) {
 
 // Creation: size and place the button, load the three pictures, clip it to the shape.
 void OnCreate(HWND wnd) {
+    HPALETTE normalPalette = 0;
+    HBITMAP normal = LoadBMPFromFile(PictureName(NORMAL_SUFFIX).c_str(), normalPalette);
+    BITMAP picture = {};
+    const bool sized = normal != 0 && GetObjectA(normal, sizeof(picture), &picture) != 0;
+
     RECT button = {};
     RECT parent = {};
     GetWindowRect(wnd, &button);
     GetWindowRect(GetParent(wnd), &parent);
-
-    HPALETTE normalPalette = 0;
-    HBITMAP normal = LoadBMPFromFile(PictureName(NORMAL_SUFFIX).c_str(), normalPalette);
     // Without a normal picture the button keeps the size it was created with.
-    LONG width = button.right - button.left;
-    LONG height = button.bottom - button.top;
-    if (normal != 0) {
-        BITMAP picture = {};
-        if (GetObjectA(normal, sizeof(picture), &picture) != 0) {
-            width = picture.bmWidth;
-            height = picture.bmHeight;
-        }
-    }
+    const LONG width = sized ? picture.bmWidth : button.right - button.left;
+    const LONG height = sized ? picture.bmHeight : button.bottom - button.top;
     MoveWindow(wnd, button.left - parent.left - PARENT_FRAME_LEFT,
                button.top - parent.top - PARENT_FRAME_TOP, width, height, FALSE);
 
