@@ -86,6 +86,21 @@ TEST(GetBMPDepth, ReadsTheBitCountOrGivesZero) {
     EXPECT_EQ(GetBMPDepth(nullptr), 0);
 }
 
+TEST(GetBMPDepth, OpensTheFirst255CharactersOfAName) {
+    // Two images in one folder: one named by exactly 255 characters, and one whose longer
+    // name begins with those. The probe tests the long name but reads the short one.
+    TempFolder folder;
+    const std::string prefix = folder.Path("");
+    ASSERT_LT(prefix.size(), 200u);
+    const std::string shortName(255 - prefix.size(), 'b');
+    const std::string shortPath = folder.Write(shortName, BmpFile(2, 2, 32, Bytes(16, 0x40)));
+    ASSERT_EQ(shortPath.size(), 255u);
+    const std::string longPath =
+        folder.Write(shortName + "-long.bmp", BmpFile(2, 2, 24, Bytes(12, 0x40)));
+    EXPECT_EQ(GetBMPDepth(longPath.c_str()), 32);
+    EXPECT_EQ(OpenFileCount(), 0u);
+}
+
 TEST(SwapRGB, ExchangesFirstAndThirdByteOfEachPixel) {
     Bytes data = {1, 2, 3, 4, 5, 6, 7};
     SwapRGB(data.data(), 2);
@@ -147,6 +162,21 @@ TEST_F(BmpTextures, PureBlue24BitImageGivesBlueTexels) {
     EXPECT_EQ(LevelWidth(0), 64);
     EXPECT_EQ(testsupport::ReadTexImageRGBA(), Repeat({0, 0, 255, 255}, 64 * 64));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(BmpTextures, BitmapIsLoadedByTheWholeNameBeyond255Characters) {
+    // Only the depth probe cuts the name; the bitmap comes from the file the whole name
+    // denotes. Both images are 24-bit, so the probe's answer fits either.
+    const std::string prefix = Folder.Path("");
+    ASSERT_LT(prefix.size(), 200u);
+    const std::string shortName(255 - prefix.size(), 'b');
+    ASSERT_EQ(Folder.Write(shortName, BmpFile(4, 4, 24, Repeat({0x00, 0xFF, 0x00}, 16))).size(),
+              255u);
+    const std::string longPath =
+        Folder.Write(shortName + "-long.bmp", BmpFile(4, 4, 24, Repeat({0xFF, 0x00, 0x00}, 16)));
+    TextureLoadID(longPath.c_str(), 12);
+    EXPECT_EQ(testsupport::ReadTexImageRGBA(), Repeat({0, 0, 255, 255}, 16))
+        << "the long name's blue image, not the short name's green one";
 }
 
 TEST_F(BmpTextures, TwentyFourBitRowsWithPaddingUploadRight) {

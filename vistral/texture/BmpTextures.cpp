@@ -107,9 +107,9 @@ void AddMipmapsTexture(std::int32_t Format, std::int32_t Width, std::int32_t Hei
 void TextureLoadID(const char* BMPFile, std::int32_t Num) {
     std::uint32_t& slot = TextureID2[Num];
     const std::int32_t format = GetBMPDepth(BMPFile);
-    const vistral::detail::ShortFileName name = vistral::detail::CutFileName(BMPFile);
+    // Only the probe cuts the name; the bitmap is loaded by the whole name.
     const HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), name.Text, IMAGE_BITMAP, 0, 0, BMP_LOAD_FLAGS));
+        LoadImageA(GetModuleHandleA(nullptr), BMPFile, IMAGE_BITMAP, 0, 0, BMP_LOAD_FLAGS));
     BITMAP info{};
     const bool loaded = bitmap != 0 &&
                         GetObjectA(bitmap, sizeof(BITMAP), &info) == sizeof(BITMAP) &&

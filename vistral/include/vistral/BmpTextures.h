@@ -31,6 +31,7 @@ extern std::int32_t GL_Mag_Filter;
 
 // Bits per pixel of a BMP file (1, 4, 8, 16, 24, 32), or 0 for a missing name, a folder,
 // a file not beginning with "BM", an OS/2 core header or a file shorter than its headers.
+// The existence test takes the whole name; the file read is named by its first 255 characters.
 std::int32_t GetBMPDepth(const char* BMPFile);
 
 // Exchanges the first and third byte of each of Size packed 3-byte pixels in place.
