@@ -77,6 +77,20 @@ TEST(Math, MatrixEulerDegTakesRadians) {
             EXPECT_NEAR(fromRadians[i][j], fromDegrees[i][j], 1e-5f);
 }
 
+// The sums are formed in extended precision and rounded once: 1 + 2^-24 + 2^-60 lies just
+// above the midpoint between 1 and the next single, where a double sum would first drop
+// the 2^-60 and then round the tie down to 1.
+TEST(Math, MatrixVecRotRoundsExtendedSumsOnceToSingle) {
+    TGLBaseMatrix m = {};
+    m[0][0] = 1.0f;
+    m[1][0] = std::ldexp(1.0f, -24);
+    m[2][0] = std::ldexp(1.0f, -60);
+    const TGLVector out = MatrixVecRot(TGLVector{1, 1, 1}, m);
+    EXPECT_EQ(out.X, std::nextafter(1.0f, 2.0f));
+    EXPECT_EQ(out.Y, 0.0f);
+    EXPECT_EQ(out.Z, 0.0f);
+}
+
 struct NormalCase {
     double V[9];
     double N[3];

@@ -34,6 +34,14 @@ class VertexRecorder : public ::testing::Test {
     }
 };
 
+// True when the whole record is still zero apart from the set size and the limit it armed.
+bool OnlyTheLimitChanged(std::int32_t limit) {
+    static TGLVertex3F expected; // zero; static, as the record is too large for the stack
+    expected.GLVert3FSetNum = limit;
+    expected.GLVert3FMax = limit;
+    return std::memcmp(&expected, &GLBaseVertex3F, sizeof expected) == 0;
+}
+
 void ExpectVector(const TGLVector& got, float x, float y, float z) {
     EXPECT_NEAR(got.X, x, TOLERANCE);
     EXPECT_NEAR(got.Y, y, TOLERANCE);
@@ -51,6 +59,7 @@ TEST_F(VertexRecorder, PassThroughSendsEveryVertexUnchangedAndOnlyArmsTheLimit) 
     EXPECT_EQ(GLBaseVertex3F.GLVert3FCount, 0);
     ExpectVector(GLBaseVertex3F.GLVert3FOffset[1], 0, 0, 0);
     ExpectVector(GLBaseVertex3F.GLVert3FTmpScale[1], 0, 0, 0);
+    EXPECT_TRUE(OnlyTheLimitChanged(42));
 }
 
 TEST_F(VertexRecorder, RemoveSendsNothingToGl) {
@@ -60,6 +69,7 @@ TEST_F(VertexRecorder, RemoveSendsNothingToGl) {
     EXPECT_TRUE(glrec::Calls().empty());
     EXPECT_EQ(GLBaseVertex3F.GLVert3FMax, 3);
     EXPECT_EQ(GLBaseVertex3F.GLVert3FCount, 0);
+    EXPECT_TRUE(OnlyTheLimitChanged(3));
 }
 
 TEST_F(VertexRecorder, EditModeFillsConsecutiveSlotsThenOverwritesTheLast) {
