@@ -154,6 +154,23 @@ TEST_F(DemoCalls, ModelsBindTheirSlotsAndDrawTheirShapes) {
     }
 }
 
+TEST_F(DemoCalls, ImagesGoUpInTheOrderOfTheSlotTable) {
+    Folder = std::make_unique<SceneFolder>(scenetest::ALL_IMAGES);
+    const std::size_t first = glrec::Calls().size();
+    OpenGL_Texture();
+    // The texture bound at each upload, in call order.
+    std::vector<GLuint> uploaded;
+    GLuint bound = 0;
+    const auto& calls = glrec::Calls();
+    for (std::size_t i = first; i < calls.size(); ++i) {
+        if (calls[i].Name == "glBindTexture") bound = static_cast<GLuint>(calls[i].Args[1]);
+        if (calls[i].Name == "glTexImage2D") uploaded.push_back(bound);
+    }
+    const std::vector<GLuint> want = {TextureID2[0], TextureID2[1], TextureID2[2],
+                                      TextureTGA2[0].TexID, TextureTGA2[1].TexID};
+    EXPECT_EQ(uploaded, want) << "Floor05, corteccia02, rosso, acacia, giglio";
+}
+
 TEST_F(DemoCalls, FrameRebuildsTheViewThenDrawsGroundAndFourTrees) {
     // What the frame's 2D hook must amount to: the overlay mode, then the 3D set-up.
     OpenGL_I2D(0, 0, 0, 0);

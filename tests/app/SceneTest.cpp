@@ -151,6 +151,33 @@ TEST_F(DemoScene, AllImagesGiveFourListsAndFiveTextures) {
     EXPECT_EQ(std::set<GLuint>(textures.begin(), textures.end()).size(), 5u);
 }
 
+TEST_F(DemoScene, EachSlotHoldsTheImageOfItsFile) {
+    Build(scenetest::ALL_IMAGES);
+    // Each slot's texels must be those of its own file loaded on its own into a spare slot.
+    constexpr int kSpareSlot = 100;
+    struct Row {
+        const char* File;
+        bool Tga;
+        int Slot;
+    };
+    const Row rows[] = {{"Floor05.bmp", false, 0},
+                        {"corteccia02.bmp", false, 1},
+                        {"rosso.bmp", false, 2},
+                        {"acacia.tga", true, 0},
+                        {"giglio.tga", true, 1}};
+    std::set<std::vector<std::uint8_t>> distinct;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.File);
+        row.Tga ? TextureTGASelectID(row.Slot) : TextureSelectID(row.Slot);
+        const auto inSlot = testsupport::ReadTexImageRGBA();
+        row.Tga ? TextureLoadTGAID(row.File, kSpareSlot) : TextureLoadID(row.File, kSpareSlot);
+        ASSERT_FALSE(inSlot.empty());
+        EXPECT_TRUE(inSlot == testsupport::ReadTexImageRGBA());
+        distinct.insert(inSlot);
+    }
+    EXPECT_EQ(distinct.size(), 5u) << "the five images tell their slots apart";
+}
+
 TEST_F(DemoScene, AFrameLeavesCullingOnColourWhiteAndOneSidedLighting) {
     Build(scenetest::ALL_IMAGES);
     SpoilEndState();
