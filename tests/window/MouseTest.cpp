@@ -81,6 +81,8 @@ TEST_F(MouseTest, RightDragDownwardsBringsTheSceneNearer) {
     Frame(2);
     Press(WM_RBUTTONDOWN, 200, 100);
     EXPECT_TRUE(RightMouseDown);
+    EXPECT_TRUE(RightMouseDown2);
+    EXPECT_EQ(GetCapture(), HWindow);
     EXPECT_EQ(ZCoord, 100);
     MoveTo(200, 110);
     EXPECT_FLOAT_EQ(Depth, -2.0f);
@@ -88,6 +90,8 @@ TEST_F(MouseTest, RightDragDownwardsBringsTheSceneNearer) {
     EXPECT_EQ(XRot, 0.0f) << "a right drag turns nothing";
     Press(WM_RBUTTONUP, 200, 110);
     EXPECT_FALSE(RightMouseDown);
+    EXPECT_FALSE(RightMouseDown2);
+    EXPECT_EQ(GetCapture(), 0u);
     EXPECT_EQ(ZCoord, 110) << "the right anchor stays after the release";
 }
 
