@@ -31,7 +31,8 @@ if [ "$scenario" = nodisplay ]; then
     rc=$?
     cat "$work/err.txt"
     [ "$rc" -eq 0 ] || { say "FAIL: exit code $rc, expected 0"; exit 1; }
-    grep -qF "Video!: Settare lo schermo intero?" "$work/err.txt" ||
+    # The whole line: caption, then the text with its two closing blanks.
+    grep -qxF "Video!: Settare lo schermo intero?  " "$work/err.txt" ||
         { say "FAIL: the question was not reported on stderr"; exit 1; }
     grep -qF "Error: Impossibile creare la finestra per la rispettiva applicazione!" "$work/err.txt" ||
         { say "FAIL: the window failure was not reported on stderr"; exit 1; }
