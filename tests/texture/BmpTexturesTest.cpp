@@ -25,6 +25,12 @@ Bytes CoreHeaderBmp() {
     return Join(file, {12, 0, 0, 0, 1, 0, 1, 0, 1, 0, 24, 0, 1, 2, 3, 0});
 }
 
+// The two headers of a 24-bit 4 by 4 BMP, without its pixels.
+Bytes HeadersOnlyBmp() {
+    const Bytes whole = BmpFile(4, 4, 24, Bytes(48, 0x40));
+    return Bytes(whole.begin(), whole.begin() + 54);
+}
+
 // Width of a level of the bound texture; 0 when the level has no image.
 GLint LevelWidth(int level) {
     GLint width = 0;
@@ -234,6 +240,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ImagelessCase{"EightBit", BmpFile(4, 4, 8, Bytes(16, 200)), false},
                       ImagelessCase{"NotBM", Join({'X', 'X'}, Bytes(80, 0)), false},
                       ImagelessCase{"CoreHeader", CoreHeaderBmp(), false},
+                      // The probe says 24 bits, but there are no pixels to load.
+                      ImagelessCase{"HeadersOnly", HeadersOnlyBmp(), false},
                       ImagelessCase{"Missing", {}, true}),
     [](const auto& info) { return std::string(info.param.Name); });
 
