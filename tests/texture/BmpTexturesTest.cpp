@@ -185,6 +185,22 @@ TEST_F(BmpTextures, BitmapIsLoadedByTheWholeNameBeyond255Characters) {
         << "the long name's blue image, not the short name's green one";
 }
 
+TEST_F(BmpTextures, ProbeAndBitmapOfDifferentDepthsUploadNothing) {
+    // The probe reads a 32-bit image by the first 255 characters, the bitmap loaded by the
+    // whole name is 24-bit: uploading it as 32-bit would read past its pixels.
+    const std::string prefix = Folder.Path("");
+    ASSERT_LT(prefix.size(), 200u);
+    const std::string shortName(255 - prefix.size(), 'b');
+    Folder.Write(shortName, BmpFile(4, 4, 32, Bytes(64, 0x40)));
+    const std::string longPath =
+        Folder.Write(shortName + "-long.bmp", BmpFile(4, 4, 24, Bytes(48, 0x40)));
+    ASSERT_EQ(GetBMPDepth(longPath.c_str()), 32);
+    TextureLoadID(longPath.c_str(), 13);
+    ASSERT_NE(TextureID2[13], 0u);
+    EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(TextureID2[13]));
+    EXPECT_EQ(LevelWidth(0), 0);
+}
+
 TEST_F(BmpTextures, TwentyFourBitRowsWithPaddingUploadRight) {
     // 3 pixels per row: 9 bytes, padded to 12 in the file and in the bitmap.
     const Bytes pixels = {10, 20, 30, 11, 21, 31, 12, 22, 32,  // bottom row
