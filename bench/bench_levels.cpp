@@ -100,11 +100,7 @@ BENCHMARK(BM_TreeLevel)
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (!testsupport::CreateEglContext(kWidth, kHeight)) {
-        std::fprintf(stderr, "no GL context: %s\n", testsupport::EglError());
-        return 0;
-    }
+    if (!benchsupport::StartBenchmarks(argc, argv, false, kWidth, kHeight)) return 0;
     // The textures are loaded as in the demo, so the callbacks bind real images.
     if (!benchsupport::EnterAssetsFolder()) return 0;
     OpenGL_Texture();
@@ -126,9 +122,8 @@ int main(int argc, char** argv) {
         const Shape& s = Shapes[level];
         const double ms = found->second.Cpu;
         const double vertices = static_cast<double>(s.Vertices);
-        std::printf("%8d  %10.3f  %10.3f  %10zu  %9.2f  %12.2f", level, ms,
-                    found->second.Real, s.Vertices, s.ListBytes / kMiB,
-                    vertices / ms * kMsPerSecond / 1e6);
+        std::printf("%8d  %10.3f  %10.3f  %10zu  %9.2f  %12.2f", level, ms, found->second.Real,
+                    s.Vertices, s.ListBytes / kMiB, vertices / ms * kMsPerSecond / 1e6);
         if (previousMs > 0)
             std::printf("  %7.2f  %11.2f\n", ms / previousMs, vertices / previousVertices);
         else

@@ -130,13 +130,7 @@ BENCHMARK(BM_BareTextures)->Apply(Options);
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<char*> args = benchsupport::WithInterleaving(argc, argv);
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (!testsupport::CreateEglContext(kWidth, kHeight)) {
-        std::fprintf(stderr, "no GL context: %s\n", testsupport::EglError());
-        return 0;
-    }
+    if (!benchsupport::StartBenchmarks(argc, argv, true, kWidth, kHeight)) return 0;
     if (!benchsupport::EnterAssetsFolder()) return 0;
     StartUpState();
     RecordScene();

@@ -32,8 +32,8 @@ void BuildDemoTrees(std::uint32_t (&lists)[TREE_COUNT]) {
                            kQuality, 3, 1.0f, 5.76f, 0.1536f, true);
     Tree3AdvancedFractal3D(lists[1], MdlFoglieAlbero, ProcNull, ProcNull, MatAlbero, kQuality, 3,
                            1.0f, 5.76f, 0.1536f, false);
-    Tree3AdvancedFractal3D(lists[2], MdlFoglieAlbero, MdlFioreAlbero, ProcNull, MatAlbero,
-                           kQuality, 3, 0.07f, 4.32f, 0.1536f, false);
+    Tree3AdvancedFractal3D(lists[2], MdlFoglieAlbero, MdlFioreAlbero, ProcNull, MatAlbero, kQuality,
+                           3, 0.07f, 4.32f, 0.1536f, false);
     Tree3AdvancedFractal3D(lists[3], MdlFoglieAlbero, ProcNull, MdlFruttoAlbero, MatAlbero,
                            kQuality, 2, 1.0f, 2.16f, 0.1344f, true);
 }
@@ -68,11 +68,7 @@ BENCHMARK(BM_CompileRecordedStream)->Unit(benchmark::kMillisecond)->MinTime(2.0)
 } // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (!testsupport::CreateEglContext(kWidth, kHeight)) {
-        std::fprintf(stderr, "no GL context: %s\n", testsupport::EglError());
-        return 0;
-    }
+    if (!benchsupport::StartBenchmarks(argc, argv, false, kWidth, kHeight)) return 0;
     {
         std::uint32_t lists[TREE_COUNT];
         benchsupport::StartRecording();

@@ -1,6 +1,8 @@
 // Figure keeping, target lines and the machine description.
 #include "BenchReport.h"
 
+#include "EglContext.h"
+
 #include <GL/gl.h>
 #include <unistd.h>
 
@@ -161,14 +163,21 @@ bool EnterAssetsFolder() {
     return true;
 }
 
-std::vector<char*> WithInterleaving(int argc, char** argv) {
+bool StartBenchmarks(int argc, char** argv, bool interleave, int width, int height) {
     static std::string flag = "--benchmark_enable_random_interleaving=true";
-    std::vector<char*> args(argv, argv + argc);
+    static std::vector<char*> args;
+    args.assign(argv, argv + argc);
     bool chosen = false;
     for (char* a : args)
         chosen = chosen || std::string(a).find("random_interleaving") != std::string::npos;
-    if (!chosen) args.push_back(flag.data());
-    return args;
+    if (interleave && !chosen) args.push_back(flag.data());
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    if (!testsupport::CreateEglContext(width, height)) {
+        std::fprintf(stderr, "no GL context: %s\n", testsupport::EglError());
+        return false;
+    }
+    return true;
 }
 
 } // namespace benchsupport

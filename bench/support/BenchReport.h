@@ -50,9 +50,11 @@ void PrintTarget(const char* what, double value, const char* unit, const char* r
 // The machine: cores, CPU model, GL renderer and version, LP_NUM_THREADS, load average.
 void PrintMachine();
 
-// The program's arguments plus random interleaving of the repetitions, unless the caller
-// chose otherwise, so load from other processes falls on both sides of a comparison alike.
-std::vector<char*> WithInterleaving(int argc, char** argv);
+// Starts a benchmark program: reads its arguments (adding random interleaving of the
+// repetitions when Interleave is set and the caller chose nothing, so load from other
+// processes falls on both sides of a comparison alike) and makes a Width x Height GL
+// context current. False, with the reason on stderr, when there is no GL.
+bool StartBenchmarks(int argc, char** argv, bool interleave, int width, int height);
 // The folder holding the demo's five images, built in by CMake.
 const char* AssetsFolder();
 // Makes the demo's image folder the current one, as the program expects.
